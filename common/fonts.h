@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace orv {
+
+// The faces the windows are designed with. Code names these; one
+// substitution table maps them onto the Japanese fonts a Debian desktop has.
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");      // fixed pitch
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");   // proportional
+
+// The real faces tried, in order, for each designed face.
+QStringList substitutesFor(const QString &designedFace);
+
+// Registers the substitutions with Qt; call once after the application object
+// exists and before any window is built. Calling it again is harmless.
+void installFontSubstitutions();
+
+// A font of a designed face with an exact point size.
+QFont designedFont(const QString &face, double pointSize, bool bold);
+
+} // namespace orv

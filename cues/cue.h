@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <QString>
+
+#include <memory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcCue)
+
+namespace orv {
+
+// One sounding cue. Deleting it must stop it.
+class CueVoice
+{
+public:
+    virtual ~CueVoice() = default;
+};
+
+// Turns a cue file into sound. The real one plays through Qt Multimedia; tests
+// put a recording one in its place.
+class CueBackend
+{
+public:
+    virtual ~CueBackend() = default;
+    // Starts playing the file at `path` once and returns at once; the returned
+    // voice lives as long as the cue may sound. Never throws, never reports
+    // an error: a file that cannot be played is simply silent.
+    virtual std::unique_ptr<CueVoice> play(const QString &path) = 0;
+};
+
+// Plays the named cue file (for example "s02.wav") once, asynchronously.
+// One cue sounds at a time: a new request cuts the one still sounding, even
+// when the new file turns out to be missing. The file is looked up in the
+// current directory, then beside the program. Never blocks, never reports an
+// error. Each request is logged on orvalen.cue as "play <name>".
+void PlayCue(const QString &name);
+
+// Where PlayCue looks for a cue: the current directory first, then the
+// program's own folder. Empty when neither holds a readable file.
+QString resolveCueFile(const QString &name);
+
+// Replaces the backend (the real one is made on first use) and returns the
+// previous one. Passing nullptr restores the real backend on the next cue.
+std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend);
+
+// Stops the cue that is sounding, if any. Called when the program shuts down.
+void stopCues();
+
+} // namespace orv

@@ -1,0 +1,160 @@
+#include "shell/form.h"
+
+#include "common/numbers.h"
+#include "common/twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+namespace orv {
+
+Form::Form(const QString &name, const QString &caption, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    formLoad();
+}
+
+void Form::unload()
+{
+    if (m_loaded)
+        close();
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible)
+        load();
+    QWidget::setVisible(visible);
+    // Centring at load had to guess the frame; once shown it is known.
+    if (visible && m_recentre) {
+        m_recentre = false;
+        centreOnScreen();
+    }
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    if (m_loaded) {
+        m_loaded = false;
+        formQueryUnload();
+    }
+    event->accept();
+}
+
+Qt::WindowFlags Form::fixedSingleFlags()
+{
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+}
+
+Qt::WindowFlags Form::fixedDialogFlags()
+{
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+           | Qt::WindowCloseButtonHint;
+}
+
+void Form::setClientSizeTwips(int width, int height)
+{
+    setFixedSize(twipsToPx(width), twipsToPx(height));
+}
+
+void Form::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    // Before the first show the frame is unknown and the outer size is the
+    // client size; once shown, the frame counts too. move() places the outer
+    // top-left corner of a window.
+    const QSize outer = frameGeometry().size();
+    const int left = roundToInt(area.x() + (area.width() - outer.width()) / 2.0);
+    const int top = roundToInt(area.y() + (area.height() - outer.height()) / 2.0);
+    move(left, top);
+    m_recentre = !isVisible();
+}
+
+void placeTwips(QWidget *control, const QRect &twips)
+{
+    control->setProperty("twips", twips);
+    control->setGeometry(twipsToPx(twips));
+}
+
+QRect twipsOf(const QWidget *control)
+{
+    return control->property("twips").toRect();
+}
+
+void setBackgroundColor(QWidget *control, const QColor &color)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::Window, color);
+    control->setPalette(p);
+    control->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget *control, const QColor &color)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::ButtonText, color);
+    control->setPalette(p);
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    placeTwips(label, twips);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    // Plain buttons: only the window's default button takes Enter.
+    button->setAutoDefault(false);
+    placeTwips(button, twips);
+    return button;
+}
+
+namespace {
+QPointer<QWidget> &mainMenu()
+{
+    static QPointer<QWidget> menu;
+    return menu;
+}
+} // namespace
+
+void registerMainMenu(QWidget *menu)
+{
+    mainMenu() = menu;
+}
+
+void hideMainMenu()
+{
+    if (QWidget *menu = mainMenu())
+        menu->hide();
+}
+
+void showMainMenu()
+{
+    if (QWidget *menu = mainMenu())
+        menu->show();
+}
+
+} // namespace orv

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace orv {
+
+// A top-level window with the load/unload life of the program's windows.
+//
+// Constructing a form builds its controls with all state zero or empty, but
+// does not load it. Loading runs formLoad() once; it happens when the window
+// is shown or when code asks for one of its controls. Unloading closes the
+// window, running formQueryUnload(), and keeps the object and its state; the
+// next show loads it again. A close is never refused.
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form(const QString &name, const QString &caption, Qt::WindowFlags flags);
+
+    bool isLoaded() const { return m_loaded; }
+    // Runs formLoad() unless the window is loaded already.
+    void load();
+    // Closes the window if it is loaded; does nothing otherwise.
+    void unload();
+
+    // A control by object name; touching a control loads the window first.
+    template <class T>
+    T *control(const QString &name)
+    {
+        load();
+        return findChild<T *>(name);
+    }
+
+    void setVisible(bool visible) override;
+
+    // Border styles of the windows.
+    static Qt::WindowFlags fixedSingleFlags();   // minimise and close, no maximise
+    static Qt::WindowFlags fixedDialogFlags();   // close only
+
+protected:
+    virtual void formLoad() {}
+    virtual void formQueryUnload() {}
+    void closeEvent(QCloseEvent *event) override;
+
+    void setClientSizeTwips(int width, int height);
+    // Centres the outer window on the primary screen.
+    void centreOnScreen();
+
+private:
+    bool m_loaded = false;
+    bool m_recentre = false;
+};
+
+// Places a control from twips and records the twips as its "twips" property.
+void placeTwips(QWidget *control, const QRect &twips);
+// The control's place in twips, as last set by placeTwips.
+QRect twipsOf(const QWidget *control);
+
+void setBackgroundColor(QWidget *control, const QColor &color);
+void setTextColor(QWidget *control, const QColor &color);
+
+// A colour written as &H00BBGGRR.
+constexpr QRgb fromBgr(unsigned bgr)
+{
+    return qRgb(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff);
+}
+
+// Small builders for the common controls: named, placed, captioned.
+QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips,
+                 const QString &caption = {});
+QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips,
+                       const QString &caption);
+
+// The main menu, reached by the timer windows only through hide and show.
+void registerMainMenu(QWidget *menu);
+void hideMainMenu();
+void showMainMenu();
+
+} // namespace orv

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+namespace orv {
+
+namespace detail {
+std::vector<std::function<void()>> &formResetters();
+}
+
+// The one program-wide reference to a window class's current instance.
+//
+// Using an empty reference creates a fresh instance (all state zero or empty)
+// without loading or showing it. unload() closes the window but keeps the
+// instance; reset() discards the instance, so the next use creates a new one.
+template <class T>
+class FormRef
+{
+public:
+    T *get()
+    {
+        if (!m_instance) {
+            m_instance = new T();
+            registerOnce();
+        }
+        return m_instance;
+    }
+    T *operator->() { return get(); }
+
+    // The current instance without creating one; nullptr when empty.
+    T *peek() const { return m_instance.data(); }
+    bool isEmpty() const { return m_instance.isNull(); }
+
+    void unload()
+    {
+        if (m_instance)
+            m_instance->unload();
+    }
+
+    void reset()
+    {
+        // Detach first, so that anything the destructor triggers sees an
+        // empty reference rather than a half-destroyed window.
+        T *old = m_instance.data();
+        m_instance.clear();
+        delete old;
+    }
+
+    // Unload, discard, then show a fresh instance, modeless and ownerless.
+    void reopen()
+    {
+        unload();
+        reset();
+        get()->show();
+    }
+
+private:
+    void registerOnce()
+    {
+        if (m_registered)
+            return;
+        m_registered = true;
+        detail::formResetters().push_back([this] { reset(); });
+    }
+
+    QPointer<T> m_instance;
+    bool m_registered = false;
+};
+
+template <class T>
+FormRef<T> &formRef()
+{
+    static FormRef<T> ref;
+    return ref;
+}
+
+// Discards every window instance; the program calls it before the
+// application object goes away, tests between cases.
+void discardAllForms();
+
+} // namespace orv

@@ -1,0 +1,120 @@
+#include "shell/frmmain.h"
+
+#include "common/fonts.h"
+#include "countdown/frmmen.h"
+#include "essay/frmron.h"
+#include "multiple_choice/frmtak.h"
+#include "shell/formref.h"
+#include "shell/platform.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace orv {
+
+namespace {
+const QString kDailyFile = QStringLiteral("daily.exe");
+
+// The row under the two timer buttons holds CmdMen alone, or CmdDaily and
+// CmdMen side by side, spanning the same extent either way.
+const QRect kMenRow(540, 2460, 3465, 405);
+const QRect kDailyBeside(540, 2460, 1095, 405);
+const QRect kMenBeside(1695, 2460, 2310, 405);
+} // namespace
+
+FrmMain::FrmMain()
+    : Form(QStringLiteral("FrmMain"), QStringLiteral("Orvalen"), fixedSingleFlags())
+{
+    setClientSizeTwips(4680, 3195);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/images/icon16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/images/icon32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+
+    // Created back to front: later siblings stack in front of earlier ones.
+    m_image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
+    m_image1->setPixmap(QPixmap(QStringLiteral(":/images/background.gif")));
+    m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image1->setScaledContents(false);
+
+    m_shape1 = new QFrame(this);
+    m_shape1->setObjectName(QStringLiteral("Shape1"));
+    m_shape1->setFrameShape(QFrame::Box);
+    m_shape1->setLineWidth(1);
+    setBackgroundColor(m_shape1, QColor(255, 255, 255, 200));
+    setTextColor(m_shape1, QColor(0x8a, 0xa3, 0xba));
+    placeTwips(m_shape1, QRect(300, 270, 3975, 525));
+
+    m_label1 = addLabel(this, QStringLiteral("Label1"), QRect(450, 300, 3705, 480), QStringLiteral("Orvalen"));
+    m_label1->setFont(designedFont(kPGothic, 24, true));
+    setTextColor(m_label1, fromBgr(0x00404040));
+
+    const QFont big = designedFont(kPGothic, 15.75, true);
+    const QFont row = designedFont(kPGothic, 12, true);
+    m_cmdTak = addButton(this, QStringLiteral("CmdTak"), QRect(540, 1380, 1575, 825), QStringLiteral("択　一"));
+    m_cmdTak->setFont(big);
+    m_cmdRon = addButton(this, QStringLiteral("CmdRon"), QRect(2430, 1380, 1575, 825), QStringLiteral("論　文"));
+    m_cmdRon->setFont(big);
+    m_cmdDaily = addButton(this, QStringLiteral("CmdDaily"), QRect(540, 2460, 1575, 405), QStringLiteral("Daily"));
+    m_cmdDaily->setFont(row);
+    m_cmdDaily->hide();
+    m_cmdMen = addButton(this, QStringLiteral("CmdMen"), kMenRow, QStringLiteral("ラーメンタイマー"));
+    m_cmdMen->setFont(row);
+
+    setTabOrder(m_cmdTak, m_cmdRon);
+    setTabOrder(m_cmdRon, m_cmdMen);
+    setTabOrder(m_cmdMen, m_cmdDaily);
+
+    connect(m_cmdTak, &QPushButton::clicked, this, &FrmMain::CmdTak_Click);
+    connect(m_cmdRon, &QPushButton::clicked, this, &FrmMain::CmdRon_Click);
+    connect(m_cmdMen, &QPushButton::clicked, this, &FrmMain::CmdMen_Click);
+    connect(m_cmdDaily, &QPushButton::clicked, this, &FrmMain::CmdDaily_Click);
+
+    registerMainMenu(this);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::formLoad()
+{
+    centreOnScreen();
+    // Looked up once: a file added or removed later counts from the next start.
+    const bool daily = fileInCurrentDirectory(kDailyFile);
+    m_cmdDaily->setVisible(daily);
+    placeDailyRow(daily);
+}
+
+void FrmMain::placeDailyRow(bool dailyVisible)
+{
+    if (dailyVisible) {
+        placeTwips(m_cmdDaily, kDailyBeside);
+        placeTwips(m_cmdMen, kMenBeside);
+    } else {
+        placeTwips(m_cmdMen, kMenRow);
+    }
+}
+
+void FrmMain::CmdTak_Click()
+{
+    formRef<FrmTak>().reopen();
+}
+
+void FrmMain::CmdRon_Click()
+{
+    formRef<FrmRon>().reopen();
+}
+
+void FrmMain::CmdMen_Click()
+{
+    formRef<FrmMen>().reopen();
+}
+
+void FrmMain::CmdDaily_Click()
+{
+    shellOpen(kDailyFile);
+}
+
+} // namespace orv

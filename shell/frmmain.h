@@ -1,0 +1,41 @@
+#pragma once
+
+#include "shell/form.h"
+
+class QLabel;
+class QFrame;
+class QPushButton;
+
+namespace orv {
+
+// The main menu: opens the three timers and starts the companion program.
+class FrmMain : public Form
+{
+    Q_OBJECT
+
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+public slots:
+    void CmdTak_Click();
+    void CmdRon_Click();
+    void CmdMen_Click();
+    void CmdDaily_Click();
+
+protected:
+    void formLoad() override;
+
+private:
+    void placeDailyRow(bool dailyVisible);
+
+    QLabel *m_image1;
+    QFrame *m_shape1;
+    QLabel *m_label1;
+    QPushButton *m_cmdTak;
+    QPushButton *m_cmdRon;
+    QPushButton *m_cmdDaily;
+    QPushButton *m_cmdMen;
+};
+
+} // namespace orv

@@ -1,0 +1,20 @@
+#include "common/fonts.h"
+#include "cues/cue.h"
+#include "shell/formref.h"
+#include "shell/frmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvalen"));
+    orv::installFontSubstitutions();
+
+    orv::formRef<orv::FrmMain>()->show();
+    const int status = QApplication::exec();
+
+    orv::discardAllForms();
+    orv::stopCues();
+    return status;
+}

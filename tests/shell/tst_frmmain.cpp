@@ -1,0 +1,261 @@
+#include "common/fonts.h"
+#include "shell/formref.h"
+#include "shell/frmmain.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orv;
+
+Q_DECLARE_METATYPE(Qt::Alignment)
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_previous = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+    }
+
+    void cleanup()
+    {
+        discardAllForms();
+        QDir::setCurrent(m_previous);
+        for (const QString &entry : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            QFileInfo info(QDir(m_dir.path()).filePath(entry));
+            info.isDir() ? QDir(info.filePath()).removeRecursively() : QFile::remove(info.filePath());
+        }
+    }
+
+    void window()
+    {
+        FrmMain *menu = showMenu();
+        QCOMPARE(menu->objectName(), QStringLiteral("FrmMain"));
+        QCOMPARE(menu->windowTitle(), QStringLiteral("Orvalen"));
+        QCOMPARE(menu->size(), QSize(312, 213));
+        QCOMPARE(menu->minimumSize(), menu->maximumSize());
+        QVERIFY(!(menu->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(menu->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!menu->windowIcon().isNull());
+        QVERIFY(menu->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(menu->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    void centredOnTheScreen()
+    {
+        FrmMain *menu = showMenu();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect outer = menu->frameGeometry();
+        QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<double>("points");
+        QTest::newRow("Label1") << "Label1" << QRect(450, 300, 3705, 480) << "Orvalen" << 24.0;
+        QTest::newRow("CmdTak") << "CmdTak" << QRect(540, 1380, 1575, 825) << "択　一" << 15.75;
+        QTest::newRow("CmdRon") << "CmdRon" << QRect(2430, 1380, 1575, 825) << "論　文" << 15.75;
+        QTest::newRow("CmdMen") << "CmdMen" << QRect(540, 2460, 3465, 405) << "ラーメンタイマー" << 12.0;
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        QFETCH(QString, caption);
+        QFETCH(double, points);
+        FrmMain *menu = showMenu();
+        QWidget *control = menu->findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->property("twips").toRect(), twips);
+        QCOMPARE(control->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+        const QString text = qobject_cast<QLabel *>(control) ? qobject_cast<QLabel *>(control)->text()
+                                                             : qobject_cast<QPushButton *>(control)->text();
+        QCOMPARE(text, caption);
+        QCOMPARE(control->font().family(), kPGothic);
+        QCOMPARE(control->font().pointSizeF(), points);
+        QVERIFY(control->font().bold());
+        QVERIFY(control->isVisible());
+    }
+
+    void lookOfTheTitleAndBackground()
+    {
+        FrmMain *menu = showMenu();
+        auto *title = menu->findChild<QLabel *>(QStringLiteral("Label1"));
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+        auto *image = menu->findChild<QLabel *>(QStringLiteral("Image1"));
+        QCOMPARE(image->property("twips").toRect(), QRect(0, 0, 4935, 3735));
+        QCOMPARE(image->pixmap().size(), QSize(329, 249));
+        QVERIFY(!image->hasScaledContents());
+        QVERIFY(menu->findChild<QWidget *>(QStringLiteral("Shape1")));
+    }
+
+    void stackingFrontToBack()
+    {
+        FrmMain *menu = showMenu();
+        QStringList backToFront;
+        for (QObject *child : menu->children())
+            if (child->isWidgetType())
+                backToFront << child->objectName();
+        QCOMPARE(backToFront, QStringList({"Image1", "Shape1", "Label1", "CmdTak", "CmdRon", "CmdDaily", "CmdMen"}));
+    }
+
+    void tabOrder()
+    {
+        QFile::copy(QStringLiteral(ORVALEN_SOURCE_DIR "/resources/s01.wav"), QStringLiteral("daily.exe"));
+        FrmMain *menu = showMenu();
+        QWidget *w = menu->findChild<QWidget *>(QStringLiteral("CmdTak"));
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            order << w->objectName();
+            w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus || !w->isVisible())
+                w = w->nextInFocusChain();
+        }
+        QCOMPARE(order, QStringList({"CmdTak", "CmdRon", "CmdMen", "CmdDaily"}));
+    }
+
+    void dailyHiddenWithoutTheFile_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("no file") << "none";
+        QTest::newRow("a directory of that name") << "dir";
+        QTest::newRow("a file of another case") << "upper";
+    }
+    void dailyHiddenWithoutTheFile()
+    {
+        QFETCH(QString, setup);
+        if (setup == "dir")
+            QDir().mkdir(QStringLiteral("daily.exe"));
+        if (setup == "upper")
+            touch(QStringLiteral("DAILY.EXE"));
+        FrmMain *menu = showMenu();
+        QVERIFY(!button(menu, "CmdDaily")->isVisible());
+        QCOMPARE(button(menu, "CmdMen")->property("twips").toRect(), QRect(540, 2460, 3465, 405));
+    }
+
+    // With the file present both buttons share the row, side by side.
+    void dailyVisibleBesideCmdMen()
+    {
+        touch(QStringLiteral("daily.exe"));
+        FrmMain *menu = showMenu();
+        QPushButton *daily = button(menu, "CmdDaily");
+        QPushButton *men = button(menu, "CmdMen");
+        QVERIFY(daily->isVisible());
+        const QRect d = daily->property("twips").toRect();
+        const QRect m = men->property("twips").toRect();
+        QCOMPARE(d.top(), 2460);
+        QCOMPARE(m.top(), 2460);
+        QCOMPARE(d.height(), 405);
+        QCOMPARE(m.height(), 405);
+        QCOMPARE(d.left(), 540);
+        QVERIFY(d.left() + d.width() <= m.left());
+        QCOMPARE(m.left() + m.width(), 540 + 3465);
+        QVERIFY(!daily->geometry().intersects(men->geometry()));
+        // Both fully clickable: the centre of each finds that button.
+        QCOMPARE(menu->childAt(daily->geometry().center()), daily);
+        QCOMPARE(menu->childAt(men->geometry().center()), men);
+        // Wide enough for its caption.
+        QVERIFY(men->fontMetrics().horizontalAdvance(men->text()) < men->width());
+    }
+
+    void dailyLookupHappensOnceAtLoad()
+    {
+        FrmMain *menu = showMenu();
+        touch(QStringLiteral("daily.exe"));
+        menu->hide();
+        menu->show();
+        QVERIFY(!button(menu, "CmdDaily")->isVisible());
+    }
+
+    void dailyStartsTheCompanionOnEveryPress()
+    {
+        writeCompanion();
+        FrmMain *menu = showMenu();
+        QVERIFY(button(menu, "CmdDaily")->isVisible());
+        orv::test::LogCapture log("orvalen.shell");
+        menu->CmdDaily_Click();
+        QTest::mouseClick(button(menu, "CmdDaily"), Qt::LeftButton);
+        QCOMPARE(log.lines(), QStringList({"open daily.exe", "open daily.exe"}));
+        QTRY_COMPARE_WITH_TIMEOUT(startsRecorded(), 2, 5000);
+    }
+
+    void failedLaunchChangesNothing()
+    {
+        writeCompanion();
+        FrmMain *menu = showMenu();
+        QFile::remove(QStringLiteral("daily.exe"));
+        const QRect before = menu->geometry();
+        menu->CmdDaily_Click();
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->geometry(), before);
+        QVERIFY(button(menu, "CmdDaily")->isVisible());
+    }
+
+    // Runs last: closing the menu is what ends the program.
+    void closingTheMenuEndsTheProgram()
+    {
+        FrmMain *menu = showMenu();
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+        QTimer::singleShot(0, menu, [menu] { menu->close(); });
+        // A safety net so a menu that fails to end the program fails the test
+        // instead of hanging it.
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 0);
+    }
+
+private:
+    FrmMain *showMenu()
+    {
+        FrmMain *menu = formRef<FrmMain>().get();
+        menu->show();
+        return menu;
+    }
+    static QPushButton *button(QWidget *w, const char *name)
+    {
+        return w->findChild<QPushButton *>(QLatin1String(name));
+    }
+    static void touch(const QString &name)
+    {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    void writeCompanion()
+    {
+        QFile f(QStringLiteral("daily.exe"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\necho started >> \"" + QDir(m_dir.path()).filePath("starts.log").toUtf8() + "\"\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    int startsRecorded() const
+    {
+        QFile f(QDir(m_dir.path()).filePath(QStringLiteral("starts.log")));
+        if (!f.open(QIODevice::ReadOnly))
+            return 0;
+        return f.readAll().count('\n');
+    }
+
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
