@@ -1,21 +1,54 @@
 #pragma once
 
+#include "essay/schedule.h"
 #include "shell/form.h"
+
+class QLabel;
+class QLineEdit;
+class QFrame;
 
 namespace orv {
 
-// While open, this window stands in for the main menu: it hides the menu when
-// it loads and shows it again when it closes.
+class PeriodicTimer;
+
+// The essay paper's timer: a three-second countdown, then two questions of
+// one hour, each in three phases shown as shrinking bars.
 class FrmRon : public Form
 {
     Q_OBJECT
+    Q_PROPERTY(int ElapsedSec READ elapsedSec)
+    Q_PROPERTY(int CountdownStep READ countdownStep)
 
 public:
     FrmRon();
 
+    int elapsedSec() const { return m_elapsedSec; }
+    int countdownStep() const { return m_countdownStep; }
+
+    // Writes the text of the seconds left in a phase into a label.
+    void SetRTime(int w, QLabel *label);
+    // The time left in the question and in the run; always returns 0.
+    int GetRestTime(QString &eTime, QString &tTime) const;
+
+public slots:
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Text1_Change();
+
 protected:
     void formLoad() override;
     void formQueryUnload() override;
+
+private:
+    void buildRow(QWidget *table, int i);
+    void apply(const essay::Effects &effects);
+
+    int m_elapsedSec = 0;
+    int m_countdownStep = 0;
+    QFrame *m_picture1;
+    QLineEdit *m_text1;
+    PeriodicTimer *m_timer1;
+    PeriodicTimer *m_timer2;
 };
 
 } // namespace orv

@@ -1,9 +1,11 @@
 #include "shell/form.h"
 
+#include "common/fonts.h"
 #include "common/numbers.h"
 #include "common/twips.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
@@ -17,6 +19,9 @@ Form::Form(const QString &name, const QString &caption, Qt::WindowFlags flags)
 {
     setObjectName(name);
     setWindowTitle(caption);
+    // Controls without a font of their own use the window's: the
+    // proportional Gothic face at its usual 9 pt.
+    setFont(designedFont(kPGothic, 9, false));
 }
 
 void Form::load()
@@ -31,6 +36,17 @@ void Form::unload()
 {
     if (m_loaded)
         close();
+}
+
+QObject *Form::named(const char *name)
+{
+    if (m_named.isEmpty()) {
+        // Controls are all made in the constructor, so one pass suffices.
+        for (QObject *child : findChildren<QObject *>())
+            if (!child->objectName().isEmpty())
+                m_named.insert(child->objectName().toUtf8(), child);
+    }
+    return m_named.value(QByteArray::fromRawData(name, qstrlen(name)));
 }
 
 void Form::setVisible(bool visible)
@@ -69,6 +85,23 @@ Qt::WindowFlags Form::fixedDialogFlags()
 void Form::setClientSizeTwips(int width, int height)
 {
     setFixedSize(twipsToPx(width), twipsToPx(height));
+}
+
+void Form::fitCaptions()
+{
+    constexpr int kNarrowest = 75; // percent; below this the glyphs look squeezed
+    for (QLabel *label : findChildren<QLabel *>()) {
+        const QString text = label->text();
+        if (text.isEmpty() || label->wordWrap())
+            continue;
+        const int available = label->width() - 2 * label->margin();
+        const int needed = label->fontMetrics().horizontalAdvance(text);
+        if (needed <= available || needed <= 0)
+            continue;
+        QFont font = label->font();
+        font.setStretch(qMax(kNarrowest, 100 * available / needed));
+        label->setFont(font);
+    }
 }
 
 void Form::centreOnScreen()
@@ -130,6 +163,28 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips,
     button->setAutoDefault(false);
     placeTwips(button, twips);
     return button;
+}
+
+QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(name);
+    if (background.isValid())
+        setBackgroundColor(panel, background);
+    placeTwips(panel, twips);
+    return panel;
+}
+
+QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color)
+{
+    QLabel *block = addLabel(parent, name, twips);
+    setBackgroundColor(block, color);
+    return block;
+}
+
+QString indexedName(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 namespace {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QHash>
 #include <QRect>
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -39,6 +42,10 @@ public:
 
     void setVisible(bool visible) override;
 
+    // A child control or timer by object name, without loading the window;
+    // a cached lookup for the windows' hot paths. nullptr when absent.
+    QObject *named(const char *name);
+
     // Border styles of the windows.
     static Qt::WindowFlags fixedSingleFlags();   // minimise and close, no maximise
     static Qt::WindowFlags fixedDialogFlags();   // close only
@@ -49,12 +56,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
     void setClientSizeTwips(int width, int height);
+    // Narrows the font of any caption label whose text is wider than its box.
+    // The designed boxes were measured for faces with narrower kana and
+    // punctuation than the Japanese fonts we have; face and size stay as
+    // designed. Call once, after the controls are built.
+    void fitCaptions();
     // Centres the outer window on the primary screen.
     void centreOnScreen();
 
 private:
     bool m_loaded = false;
     bool m_recentre = false;
+    QHash<QByteArray, QObject *> m_named;
 };
 
 // Places a control from twips and records the twips as its "twips" property.
@@ -76,6 +89,14 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips,
                  const QString &caption = {});
 QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips,
                        const QString &caption);
+// A panel; with a valid colour it paints that background.
+QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background = {});
+// A caption-less label that shows only its background colour (bars, legend squares).
+QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color);
+
+// The control of a window with this object name; indexed members are named
+// like "LabelA(0)".
+QString indexedName(const char *name, int index);
 
 // The main menu, reached by the timer windows only through hide and show.
 void registerMainMenu(QWidget *menu);

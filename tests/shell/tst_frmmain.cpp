@@ -55,6 +55,26 @@ private slots:
         QVERIFY(menu->windowIcon().availableSizes().contains(QSize(32, 32)));
     }
 
+    // The designed faces resolve to real Japanese fonts, and their glyphs exist.
+    void designedFacesMapOntoJapaneseFonts_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("resolved");
+        QTest::newRow("fixed pitch") << kGothic << "Noto Sans Mono CJK JP";
+        QTest::newRow("proportional") << kPGothic << "Noto Sans CJK JP";
+    }
+    void designedFacesMapOntoJapaneseFonts()
+    {
+        QFETCH(QString, face);
+        QFETCH(QString, resolved);
+        const QFont font = designedFont(face, 15.75, true);
+        QCOMPARE(font.family(), face);
+        QCOMPARE(font.pointSizeF(), 15.75);
+        QCOMPARE(QFontInfo(font).family(), resolved);
+        QVERIFY(QFontMetrics(font).inFontUcs4(U'択'));
+        QVERIFY(QFontMetrics(font).inFontUcs4(U'③'));
+    }
+
     void centredOnTheScreen()
     {
         FrmMain *menu = showMenu();
