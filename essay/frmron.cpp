@@ -76,7 +76,6 @@ FrmRon::FrmRon()
     connect(m_timer2, &PeriodicTimer::timeout, this, &FrmRon::Timer2_Timer);
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmRon::Timer1_Timer);
     connect(m_text1, &QLineEdit::textChanged, this, &FrmRon::Text1_Change);
-    fitCaptions();
 }
 
 void FrmRon::buildRow(QWidget *table, int i)

@@ -7,7 +7,9 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -87,21 +89,27 @@ void Form::setClientSizeTwips(int width, int height)
     setFixedSize(twipsToPx(width), twipsToPx(height));
 }
 
-void Form::fitCaptions()
+void Form::setDefaultButton(QPushButton *button)
 {
-    constexpr int kNarrowest = 75; // percent; below this the glyphs look squeezed
-    for (QLabel *label : findChildren<QLabel *>()) {
-        const QString text = label->text();
-        if (text.isEmpty() || label->wordWrap())
-            continue;
-        const int available = label->width() - 2 * label->margin();
-        const int needed = label->fontMetrics().horizontalAdvance(text);
-        if (needed <= available || needed <= 0)
-            continue;
-        QFont font = label->font();
-        font.setStretch(qMax(kNarrowest, 100 * available / needed));
-        label->setFont(font);
+    for (QPushButton *other : findChildren<QPushButton *>())
+        if (other != button)
+            other->setDefault(false);
+    if (button)
+        button->setDefault(true);
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton *button : findChildren<QPushButton *>()) {
+            if (button->isDefault() && button->isVisible() && button->isEnabled()) {
+                button->click();
+                event->accept();
+                return;
+            }
+        }
     }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::centreOnScreen()
@@ -147,9 +155,32 @@ void setTextColor(QWidget *control, const QColor &color)
     control->setPalette(p);
 }
 
+FitLabel::FitLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void FitLabel::paintEvent(QPaintEvent *event)
+{
+    const QString caption = text();
+    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const int needed = caption.isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption);
+    if (needed <= box.width() || wordWrap() || box.width() <= 0) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QFont narrow = font();
+    narrow.setStretch(qMax(1, 100 * box.width() / needed));
+    QPainter painter(this);
+    painter.setFont(narrow);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.drawText(box, int(alignment()) | Qt::TextSingleLine, caption);
+}
+
 QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
 {
-    auto *label = new QLabel(caption, parent);
+    auto *label = new FitLabel(caption, parent);
     label->setObjectName(name);
     placeTwips(label, twips);
     return label;

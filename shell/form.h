@@ -4,10 +4,10 @@
 #include <QColor>
 #include <QHash>
 #include <QRect>
+#include <QLabel>
 #include <QWidget>
 
 class QFrame;
-class QLabel;
 class QPushButton;
 
 namespace orv {
@@ -54,13 +54,13 @@ protected:
     virtual void formLoad() {}
     virtual void formQueryUnload() {}
     void closeEvent(QCloseEvent *event) override;
+    // Enter presses the default button while it is visible and enabled.
+    void keyPressEvent(QKeyEvent *event) override;
 
     void setClientSizeTwips(int width, int height);
-    // Narrows the font of any caption label whose text is wider than its box.
-    // The designed boxes were measured for faces with narrower kana and
-    // punctuation than the Japanese fonts we have; face and size stay as
-    // designed. Call once, after the controls are built.
-    void fitCaptions();
+    // Makes one button the window's default (the one Enter presses) and
+    // clears the flag on every other.
+    void setDefaultButton(QPushButton *button);
     // Centres the outer window on the primary screen.
     void centreOnScreen();
 
@@ -68,6 +68,22 @@ private:
     bool m_loaded = false;
     bool m_recentre = false;
     QHash<QByteArray, QObject *> m_named;
+};
+
+// A label that never cuts its text short: when the text is wider than the
+// box it is drawn horizontally condensed to fit. The designed boxes were
+// measured for faces with narrower kana, punctuation and digits than the
+// Japanese fonts we have. font() keeps the designed face and size. Text is
+// always plain, never markup, since some captions show what the user typed.
+class FitLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit FitLabel(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // Places a control from twips and records the twips as its "twips" property.

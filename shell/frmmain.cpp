@@ -73,7 +73,6 @@ FrmMain::FrmMain()
     connect(m_cmdMen, &QPushButton::clicked, this, &FrmMain::CmdMen_Click);
     connect(m_cmdDaily, &QPushButton::clicked, this, &FrmMain::CmdDaily_Click);
 
-    fitCaptions();
     registerMainMenu(this);
 }
 

@@ -2,13 +2,14 @@
 #include "cues/cue.h"
 #include "shell/formref.h"
 #include "shell/frmmain.h"
+#include "shell/platform.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvalen"));
+    QApplication::setApplicationName(orv::kApplicationName);
     orv::installFontSubstitutions();
 
     orv::formRef<orv::FrmMain>()->show();

@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QUrl>
 
@@ -26,6 +28,28 @@ void shellOpen(const QString &fileName)
         QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath());
     else
         QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+namespace {
+InputBoxSource &inputSource()
+{
+    static InputBoxSource source;
+    return source;
+}
+} // namespace
+
+QString inputBox(QWidget *parent, const QString &prompt)
+{
+    if (inputSource())
+        return inputSource()(parent, kApplicationName, prompt);
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, kApplicationName, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+void setInputBoxSource(InputBoxSource source)
+{
+    inputSource() = std::move(source);
 }
 
 bool fileInCurrentDirectory(const QString &fileName)

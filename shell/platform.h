@@ -5,7 +5,14 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcShell)
 
+#include <functional>
+
+class QWidget;
+
 namespace orv {
+
+// The name in the title bar of the program's dialogs.
+inline const QString kApplicationName = QStringLiteral("Orvalen");
 
 // The system's default beep. Logged on orvalen.shell as "beep".
 void systemBeep();
@@ -14,6 +21,15 @@ void systemBeep();
 // an executable is started detached, anything else goes to the desktop's
 // file association. The outcome is not examined. Logged as "open <file>".
 void shellOpen(const QString &fileName);
+
+// The modal text input dialog: a prompt, one text field, OK and Cancel, with
+// the application's name as its title. Returns the typed text, or an empty
+// text for Cancel.
+QString inputBox(QWidget *parent, const QString &prompt);
+
+// Replaces the dialog (for tests); an empty function restores the real one.
+using InputBoxSource = std::function<QString(QWidget *parent, const QString &title, const QString &prompt)>;
+void setInputBoxSource(InputBoxSource source);
 
 // True when the current directory holds an ordinary, visible file of that name.
 bool fileInCurrentDirectory(const QString &fileName);

@@ -3,12 +3,16 @@
 // Usage: orvalen_screenshots <output folder>
 
 #include "common/fonts.h"
+#include "common/clock.h"
+#include "countdown/frmmen.h"
 #include "essay/frmron.h"
 #include "shell/formref.h"
 #include "shell/frmmain.h"
+#include "shell/platform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QInputDialog>
 #include <QScreen>
 #include <QTest>
 
@@ -43,6 +47,23 @@ FrmRon *essayAt(int ticks)
     return ron;
 }
 
+// The countdown timer after `entry` was typed (or a preset pressed, for a
+// single digit 0-4) and `ticks` ticks.
+FrmMen *countdownAt(const QString &entry, int ticks)
+{
+    formRef<FrmMain>()->CmdMen_Click();
+    FrmMen *men = formRef<FrmMen>().peek();
+    if (entry.isEmpty())
+        return men;
+    setInputBoxSource([entry](QWidget *, const QString &, const QString &) { return entry; });
+    men->CmdTime_Click(5);
+    for (const char *name : {"Timer1", "Timer3"})
+        men->findChild<QObject *>(QLatin1String(name))->setProperty("enabled", false);
+    for (int i = 0; i < ticks; ++i)
+        entry.contains(u':') ? men->Timer3_Timer() : men->Timer1_Timer();
+    return men;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,6 +86,23 @@ int main(int argc, char *argv[])
     formRef<FrmRon>()->close();
     ok &= shoot(essayAt(6000), out.filePath(QStringLiteral("essay-q2-writing.png")));
     formRef<FrmRon>()->close();
+
+    setTimeOfDaySource([] { return QTime(9, 5, 7); });
+    ok &= shoot(countdownAt(QString(), 0), out.filePath(QStringLiteral("countdown-keypad.png")));
+    formRef<FrmMen>()->close();
+    ok &= shoot(countdownAt(QStringLiteral("3"), 15), out.filePath(QStringLiteral("countdown-running.png")));
+    formRef<FrmMen>()->close();
+    ok &= shoot(countdownAt(QStringLiteral("7:30"), 1), out.filePath(QStringLiteral("countdown-clock.png")));
+    formRef<FrmMen>()->close();
+    ok &= shoot(countdownAt(QStringLiteral("1"), 125), out.filePath(QStringLiteral("countdown-alarm.png")));
+    formRef<FrmMen>()->close();
+
+    QInputDialog dialog;
+    dialog.setWindowTitle(kApplicationName);
+    dialog.setLabelText(FrmMen::inputPrompt());
+    dialog.show();
+    ok &= shoot(&dialog, out.filePath(QStringLiteral("countdown-input.png")));
+    dialog.hide();
 
     discardAllForms();
     return ok ? 0 : 1;

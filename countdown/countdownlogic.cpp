@@ -1,0 +1,86 @@
+#include "countdown/countdownlogic.h"
+
+#include "common/numbers.h"
+#include "common/timetext.h"
+
+#include <QStringList>
+
+#include <array>
+#include <climits>
+
+namespace orv::countdown {
+
+const Preset &preset(int index)
+{
+    static constexpr std::array<Preset, 5> presets{{
+        {60, "60"}, {120, "2:00"}, {180, "3:00"}, {240, "4:00"}, {300, "5:00"},
+    }};
+    return presets.at(static_cast<size_t>(index));
+}
+
+int secondsFromMinutes(double minutes)
+{
+    return roundToInt(minutes * 60.0);
+}
+
+QString displayText(long long seconds)
+{
+    return seconds < 0 ? QStringLiteral("0") : durationText(seconds);
+}
+
+double mainDisplayPoints(const QString &text)
+{
+    return text.size() > 7 ? 48.0 : 72.0;
+}
+
+namespace {
+
+// One field of a time of day: one or two ASCII digits, blanks around them.
+std::optional<int> readField(QStringView field, int largest)
+{
+    field = field.trimmed();
+    if (field.isEmpty() || field.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : field) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value > largest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<QString> readTimeOfDay(QStringView entry)
+{
+    const QList<QStringView> fields = entry.split(u':');
+    if (fields.size() != 2 && fields.size() != 3)
+        return std::nullopt;
+    const auto hours = readField(fields[0], 23);
+    const auto minutes = readField(fields[1], 59);
+    if (!hours || !minutes)
+        return std::nullopt;
+    if (fields.size() == 3 && !readField(fields[2], 59))
+        return std::nullopt;
+    return QStringLiteral("%1:%2").arg(*hours, 2, 10, QLatin1Char('0')).arg(*minutes, 2, 10, QLatin1Char('0'));
+}
+
+QString clockMinute(const QTime &time)
+{
+    return time.toString(QStringLiteral("hh:mm"));
+}
+
+QString clockLine(const QTime &time)
+{
+    return QStringLiteral("現在時刻 ") + time.toString(QStringLiteral("H:mm:ss"));
+}
+
+int saturatingIncrement(int count)
+{
+    return count == INT_MAX ? count : count + 1;
+}
+
+} // namespace orv::countdown
