@@ -61,6 +61,8 @@ void Form::setVisible(bool visible)
         m_recentre = false;
         centreOnScreen();
     }
+    if (visible)
+        checkFramed();
 }
 
 void Form::closeEvent(QCloseEvent *event)
@@ -87,6 +89,12 @@ Qt::WindowFlags Form::fixedDialogFlags()
 void Form::setClientSizeTwips(int width, int height)
 {
     setFixedSize(twipsToPx(width), twipsToPx(height));
+}
+
+void Form::growLabelsToText()
+{
+    for (FitLabel *label : findChildren<FitLabel *>())
+        label->setAutoGrow(true);
 }
 
 void Form::setDefaultButton(QPushButton *button)
@@ -128,6 +136,26 @@ void Form::centreOnScreen()
     m_recentre = !isVisible();
 }
 
+void Form::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    checkFramed();
+}
+
+void Form::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    checkFramed();
+}
+
+void Form::checkFramed()
+{
+    if (m_framed || !isVisible() || frameGeometry() == geometry())
+        return;
+    m_framed = true;
+    formFramed();
+}
+
 void placeTwips(QWidget *control, const QRect &twips)
 {
     control->setProperty("twips", twips);
@@ -161,21 +189,78 @@ FitLabel::FitLabel(const QString &text, QWidget *parent)
     setTextFormat(Qt::PlainText);
 }
 
+void FitLabel::setAutoGrow(bool grow)
+{
+    m_autoGrow = grow;
+    fitToText();
+}
+
+void FitLabel::fitToText()
+{
+    const QRect designed = twipsToPx(twipsOf(this));
+    if (!m_autoGrow || designed.isNull())
+        return;
+    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 1;
+    QRect box = designed;
+    if (needed > designed.width()) {
+        const int extra = needed - designed.width();
+        if (alignment() & Qt::AlignRight)
+            box.setLeft(designed.left() - extra);
+        else if (alignment() & Qt::AlignHCenter)
+            box.adjust(-extra / 2, 0, extra - extra / 2, 0);
+        else
+            box.setWidth(needed);
+    }
+    setGeometry(box);
+}
+
 void FitLabel::paintEvent(QPaintEvent *event)
 {
     const QString caption = text();
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    const int needed = caption.isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption);
-    if (needed <= box.width() || wordWrap() || box.width() <= 0) {
+    if (caption.isEmpty() || wordWrap() || box.width() <= 0 || box.height() <= 0) {
         QLabel::paintEvent(event);
         return;
     }
-    QFont narrow = font();
-    narrow.setStretch(qMax(1, 100 * box.width() / needed));
+    QFont font = this->font();
+    QFontMetrics metrics(font);
+    const int needed = metrics.horizontalAdvance(caption);
+    if (needed > box.width()) {
+        font.setStretch(qMax(1, 100 * box.width() / needed));
+        metrics = QFontMetrics(font);
+    }
+    // Where the ink of a vertically centred line would fall: faces with tall
+    // ascenders push big glyphs out of the designed boxes.
+    const QRect ink = metrics.tightBoundingRect(caption);
+    const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    const bool inkFits = baseline + ink.top() >= box.top() && baseline + ink.bottom() <= box.bottom();
+    if (needed <= box.width() && inkFits) {
+        QLabel::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
-    painter.setFont(narrow);
+    painter.setFont(font);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    painter.drawText(box, int(alignment()) | Qt::TextSingleLine, caption);
+    if (inkFits || !(alignment() & Qt::AlignVCenter)) {
+        painter.drawText(box, int(alignment()) | Qt::TextSingleLine, caption);
+        return;
+    }
+    // Centre the ink itself rather than the line.
+    const int inkBaseline = box.top() + (box.height() - ink.height()) / 2 - ink.top();
+    const int width = metrics.horizontalAdvance(caption);
+    int x = box.left();
+    if (alignment() & Qt::AlignRight)
+        x = box.right() + 1 - width;
+    else if (alignment() & Qt::AlignHCenter)
+        x = box.left() + (box.width() - width) / 2;
+    painter.drawText(QPoint(x, inkBaseline), caption);
+}
+
+void setCaption(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    if (auto *fit = qobject_cast<FitLabel *>(label))
+        fit->fitToText();
 }
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
@@ -200,8 +285,8 @@ QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const
 {
     auto *panel = new QFrame(parent);
     panel->setObjectName(name);
-    if (background.isValid())
-        setBackgroundColor(panel, background);
+    // A panel always paints: one covers another.
+    setBackgroundColor(panel, background.isValid() ? background : panel->palette().color(QPalette::Window));
     placeTwips(panel, twips);
     return panel;
 }

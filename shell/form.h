@@ -53,11 +53,19 @@ public:
 protected:
     virtual void formLoad() {}
     virtual void formQueryUnload() {}
+    // Runs once, when the window manager has first framed the window: only
+    // then are the outer size and place of a window known.
+    virtual void formFramed() {}
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // Enter presses the default button while it is visible and enabled.
     void keyPressEvent(QKeyEvent *event) override;
 
     void setClientSizeTwips(int width, int height);
+    // Makes every text label of the window size itself to its text.
+    void growLabelsToText();
+
     // Makes one button the window's default (the one Enter presses) and
     // clears the flag on every other.
     void setDefaultButton(QPushButton *button);
@@ -65,8 +73,11 @@ protected:
     void centreOnScreen();
 
 private:
+    void checkFramed();
+
     bool m_loaded = false;
     bool m_recentre = false;
+    bool m_framed = false;
     QHash<QByteArray, QObject *> m_named;
 };
 
@@ -82,9 +93,23 @@ class FitLabel : public QLabel
 public:
     explicit FitLabel(const QString &text, QWidget *parent = nullptr);
 
+    // A label that sizes itself to its text: when the text is wider than the
+    // designed box, the box grows on screen away from its aligned edge (a
+    // right-aligned figure grows to the left). It never shrinks below the
+    // designed box, and the "twips" property keeps the designed box.
+    void setAutoGrow(bool grow);
+    // Re-applies the size after a change of text or font.
+    void fitToText();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_autoGrow = false;
 };
+
+// Sets a label's caption; a label that sizes itself to its text follows it.
+void setCaption(QLabel *label, const QString &text);
 
 // Places a control from twips and records the twips as its "twips" property.
 void placeTwips(QWidget *control, const QRect &twips);

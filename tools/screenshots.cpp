@@ -6,6 +6,9 @@
 #include "common/clock.h"
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
+#include "multiple_choice/frmbtn.h"
+#include "multiple_choice/frmdur.h"
+#include "multiple_choice/frmtak.h"
 #include "shell/formref.h"
 #include "shell/frmmain.h"
 #include "shell/platform.h"
@@ -47,6 +50,46 @@ FrmRon *essayAt(int ticks)
     return ron;
 }
 
+// The multiple-choice family after `ticks` pacing ticks, with a finished
+// question at each of `presses` (ticks); ticks < 0 leaves it in its countdown.
+FrmTak *paperAt(int ticks, std::initializer_list<int> presses)
+{
+    formRef<FrmMain>()->CmdTak_Click();
+    FrmTak *tak = formRef<FrmTak>().peek();
+    QTest::qWait(500); // as the countdown does, let the window manager frame it
+    if (ticks < 0)
+        return tak;
+    for (int i = 0; i < 3; ++i)
+        tak->Timer2_Timer();
+    tak->findChild<QObject *>(QStringLiteral("Timer1"))->setProperty("enabled", false);
+    for (int t = 1; t <= ticks; ++t) {
+        tak->Timer1_Timer();
+        for (int p : presses)
+            if (p == t)
+                tak->CmdNext_Click();
+    }
+    return tak;
+}
+
+// All three windows of the family in one picture.
+bool shootFamily(FrmTak *tak, const QString &path)
+{
+    tak->raise();
+    QTest::qWait(800); // let the window manager frame and place all three
+    QRect area = tak->frameGeometry();
+    if (qEnvironmentVariableIsSet("ORVALEN_SHOT_DEBUG"))
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                qDebug() << w->objectName() << w->frameGeometry() << w->geometry();
+    for (QWidget *w : {static_cast<QWidget *>(formRef<FrmBtn>().peek()), static_cast<QWidget *>(formRef<FrmDur>().peek())})
+        if (w && w->isVisible())
+            area = area.united(w->frameGeometry());
+    const QPixmap shot = tak->screen()->grabWindow(0, area.x() - 4, area.y() - 4, area.width() + 8, area.height() + 8);
+    const bool ok = shot.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
 // The countdown timer after `entry` was typed (or a preset pressed, for a
 // single digit 0-4) and `ticks` ticks.
 FrmMen *countdownAt(const QString &entry, int ticks)
@@ -86,6 +129,13 @@ int main(int argc, char *argv[])
     formRef<FrmRon>()->close();
     ok &= shoot(essayAt(6000), out.filePath(QStringLiteral("essay-q2-writing.png")));
     formRef<FrmRon>()->close();
+
+    ok &= shootFamily(paperAt(-1, {}), out.filePath(QStringLiteral("multiple-choice-countdown.png")));
+    formRef<FrmTak>()->close();
+    ok &= shootFamily(paperAt(1290, {150, 400, 700, 760, 1000}), out.filePath(QStringLiteral("multiple-choice.png")));
+    formRef<FrmTak>()->close();
+    ok &= shootFamily(paperAt(12600, {150, 400}), out.filePath(QStringLiteral("multiple-choice-end.png")));
+    formRef<FrmTak>()->close();
 
     setTimeOfDaySource([] { return QTime(9, 5, 7); });
     ok &= shoot(countdownAt(QString(), 0), out.filePath(QStringLiteral("countdown-keypad.png")));

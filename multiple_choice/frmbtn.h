@@ -1,0 +1,34 @@
+#pragma once
+
+#include "multiple_choice/debounce.h"
+#include "shell/form.h"
+
+class QPushButton;
+
+namespace orv {
+
+// The floating "Done" button: reports a finished question to FrmTak, at most
+// once in about two seconds, and beeps when a press counts.
+class FrmBtn : public Form
+{
+    Q_OBJECT
+    Q_PROPERTY(int PrevPress READ prevPress)
+    Q_PROPERTY(int ThisPress READ thisPress)
+
+public:
+    FrmBtn();
+
+    int prevPress() const { return m_debounce.prevPress(); }
+    int thisPress() const { return m_debounce.thisPress(); }
+
+public slots:
+    void CmdDone_Click();
+
+protected:
+    void formFramed() override;
+
+private:
+    PressDebounce m_debounce;
+};
+
+} // namespace orv
