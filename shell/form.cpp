@@ -169,6 +169,8 @@ QRect twipsOf(const QWidget *control)
 
 void setBackgroundColor(QWidget *control, const QColor &color)
 {
+    if (control->autoFillBackground() && control->palette().color(QPalette::Window) == color)
+        return;
     QPalette p = control->palette();
     p.setColor(QPalette::Window, color);
     control->setPalette(p);
@@ -258,6 +260,8 @@ void FitLabel::paintEvent(QPaintEvent *event)
 
 void setCaption(QLabel *label, const QString &text)
 {
+    if (label->text() == text)
+        return;
     label->setText(text);
     if (auto *fit = qobject_cast<FitLabel *>(label))
         fit->fitToText();
