@@ -5,13 +5,14 @@
 #include "shell/formref.h"
 #include "shell/platform.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 
 namespace orv {
 
 FrmBtn::FrmBtn()
     : Form(QStringLiteral("FrmBtn"), QStringLiteral("次の問題"),
-           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setClientSizeTwips(1050, 930);
     QPushButton *done = addButton(this, QStringLiteral("CmdDone"), QRect(60, 30, 945, 885), QStringLiteral("Done"));
@@ -25,6 +26,15 @@ void FrmBtn::formFramed()
     // Our outer height is known only now; keep the bottom edges level.
     if (FrmTak *tak = formRef<FrmTak>().peek())
         tak->placeButtonWindow();
+}
+
+void FrmBtn::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
 }
 
 void FrmBtn::CmdDone_Click()

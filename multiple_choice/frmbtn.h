@@ -26,6 +26,9 @@ public slots:
 
 protected:
     void formFramed() override;
+    // The user cannot close it from the window system: it is the only way to
+    // report a finished question. It closes with the pacing window.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     PressDebounce m_debounce;

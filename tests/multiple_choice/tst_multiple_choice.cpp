@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 using namespace orv;
 using orv::test::CueRecorder;
@@ -485,8 +486,30 @@ private slots:
         QVERIFY(formRef<FrmBtn>()->isVisible());
     }
 
-    // The companions may be closed from their frames; the paper goes on and
-    // nothing breaks.
+    // The Done button stays when the user closes it from the window system;
+    // the per-question window may be closed and the paper goes on.
+    void theUserClosesTheCompanions()
+    {
+        FrmTak *tak = startedPaper();
+        FrmBtn *button = formRef<FrmBtn>().peek();
+        QVERIFY(!(button->windowFlags() & Qt::WindowCloseButtonHint));
+        orv::test::closeFromWindowSystem(button);
+        QVERIFY(button->isVisible());
+        FrmDur *dur = formRef<FrmDur>().peek();
+        orv::test::closeFromWindowSystem(dur);
+        QVERIFY(!dur->isVisible());
+        for (int i = 0; i < 10; ++i)
+            tak->Timer1_Timer();
+        QVERIFY(!dur->isVisible());
+        QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("10"));
+        m_now = QTime(11, 0);
+        button->CmdDone_Click();
+        QCOMPARE(tak->property("DoneCnt").toInt(), 1);
+        QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("0"));
+    }
+
+    // Even closed by the program midway, the companions leave the paper
+    // running and its end and closing harmless.
     void closingACompanionIsHarmless()
     {
         FrmTak *tak = startedPaper();

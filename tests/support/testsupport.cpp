@@ -5,6 +5,19 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutex>
+#include <QWidget>
+#include <QWindow>
+
+// The window-system entry point that platform plugins use to deliver a close
+// request. Its header is Qt's private one, which Debian packages apart; the
+// symbol itself is exported by QtGui.
+class QWindowSystemInterface
+{
+public:
+    struct SynchronousDelivery;
+    template <typename Delivery>
+    static bool handleCloseEvent(QWindow *window);
+};
 
 namespace orv::test {
 
@@ -82,6 +95,12 @@ QStringList LogCapture::lines() const
 {
     QMutexLocker lock(&captureMutex);
     return capturedLines;
+}
+
+void closeFromWindowSystem(QWidget *window)
+{
+    window->winId(); // make sure it has a platform window
+    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(window->windowHandle());
 }
 
 void writeCueFiles(const QString &folder)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QtMessageHandler>
 
+class QWidget;
+
 #include <memory>
 
 namespace orv::test {
@@ -53,6 +55,10 @@ public:
 private:
     QtMessageHandler m_previous;
 };
+
+// Closes a window as the window manager does when the user clicks its close
+// box: a spontaneous close event, unlike QWidget::close().
+void closeFromWindowSystem(QWidget *window);
 
 // Makes the five cue files (tiny silent waves) in a folder.
 void writeCueFiles(const QString &folder);
