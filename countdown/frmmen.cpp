@@ -91,6 +91,16 @@ FrmMen::FrmMen()
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmMen::Timer1_Timer);
     connect(m_timer3, &PeriodicTimer::timeout, this, &FrmMen::Timer3_Timer);
 
+    nameControls({{"Label1", "残り時間"},
+                  {"Label4", "現在時刻"},
+                  {"Label3", "超過時間"},
+                  {"Label2", "超過"},
+                  {"CmdTime(0)", "１分"},
+                  {"CmdTime(1)", "２分"},
+                  {"CmdTime(2)", "３分"},
+                  {"CmdTime(3)", "４分"},
+                  {"CmdTime(4)", "５分"},
+                  {"CmdTime(5)", "時間または時刻を入力"}});
     setDefaultButton(m_cmdTime[2]);
 }
 
@@ -128,7 +138,7 @@ void FrmMen::CmdTime_Click(int index)
     if (index < 5) {
         const countdown::Preset &p = countdown::preset(index);
         m_limTime = p.seconds;
-        m_label1->setText(QString::fromLatin1(p.display));
+        setCaption(m_label1, QString::fromLatin1(p.display));
         startCountdown();
         return;
     }
@@ -157,11 +167,11 @@ void FrmMen::startCountdown()
 void FrmMen::startClockMode(const QString &entry)
 {
     m_almTime = countdown::readTimeOfDay(entry).value_or(countdown::kNeverMatches.toString());
-    m_label4->setText(countdown::clockLine(timeOfDay()));
+    setCaption(m_label4, countdown::clockLine(timeOfDay()));
     m_label4->show();
     m_timer3->setInterval(1000);
     m_timer3->setEnabled(true);
-    m_label1->setText(entry);
+    setCaption(m_label1, entry);
     m_picture2->hide();
     systemBeep();
 }
@@ -174,12 +184,12 @@ void FrmMen::SetRTime(long long w, QLabel *label)
         font.setPointSizeF(countdown::mainDisplayPoints(text));
         label->setFont(font);
     }
-    label->setText(text);
+    setCaption(label, text);
 }
 
 void FrmMen::alarmStep()
 {
-    m_label1->setText(QStringLiteral("(^｡^)"));
+    setCaption(m_label1, QStringLiteral("(^｡^)"));
     if (!m_check1->isChecked())
         PlayCue(QStringLiteral("s05.wav"));
     m_check1->show();
@@ -207,7 +217,7 @@ void FrmMen::Timer3_Timer()
 {
     if (countdown::clockMinute(timeOfDay()) == m_almTime)
         m_almOn = true;
-    m_label4->setText(countdown::clockLine(timeOfDay()));
+    setCaption(m_label4, countdown::clockLine(timeOfDay()));
     if (m_almOn) {
         alarmStep();
         m_label3->show();

@@ -76,6 +76,19 @@ FrmRon::FrmRon()
     connect(m_timer2, &PeriodicTimer::timeout, this, &FrmRon::Timer2_Timer);
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmRon::Timer1_Timer);
     connect(m_text1, &QLineEdit::textChanged, this, &FrmRon::Text1_Change);
+    nameControls({{"LabelQNo", "標準進度（問目）"},
+                  {"LabelEachTime", "標準処理時間（残）"},
+                  {"LabelTotalTime", "残り時間"},
+                  {"LabelAS(0)", "第1問 論点抽出の残り時間"},
+                  {"LabelBS(0)", "第1問 答案構成の残り時間"},
+                  {"LabelCS(0)", "第1問 答案作成の残り時間"},
+                  {"LabelAS(1)", "第2問 論点抽出の残り時間"},
+                  {"LabelBS(1)", "第2問 答案構成の残り時間"},
+                  {"LabelCS(1)", "第2問 答案作成の残り時間"},
+                  {"Label3", "第1問"},
+                  {"Label4", "第2問"},
+                  {"Label1", "開始までのカウントダウン"},
+                  {"Text1", "タイマー間隔(ミリ秒)"}});
 }
 
 void FrmRon::buildRow(QWidget *table, int i)
@@ -126,7 +139,7 @@ void FrmRon::Timer1_Timer()
 
 void FrmRon::SetRTime(int w, QLabel *label)
 {
-    label->setText(essay::phaseText(w));
+    setCaption(label, essay::phaseText(w));
 }
 
 int FrmRon::GetRestTime(QString &eTime, QString &tTime) const
@@ -149,7 +162,7 @@ void FrmRon::apply(const essay::Effects &effects)
         switch (effect.kind) {
         case Kind::Caption:
             if (auto *label = qobject_cast<QLabel *>(target))
-                label->setText(effect.text);
+                setCaption(label, effect.text);
             break;
         case Kind::Width:
             if (widget) {

@@ -18,6 +18,7 @@ FrmBtn::FrmBtn()
     QPushButton *done = addButton(this, QStringLiteral("CmdDone"), QRect(60, 30, 945, 885), QStringLiteral("Done"));
     done->setFocus();
     setDefaultButton(done);
+    done->setAccessibleName(QStringLiteral("次の問題へ（Done）"));
     connect(done, &QPushButton::clicked, this, &FrmBtn::CmdDone_Click);
 }
 

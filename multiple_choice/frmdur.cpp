@@ -41,6 +41,11 @@ FrmDur::FrmDur()
     standard->setFont(figure);
     standard->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    nameControls({{"LabelDurTime", "経過時間"},
+                  {"LabelEachTime2", "必要処理時間(残)"},
+                  {"LabelEachTime", "標準処理時間(残)"},
+                  {"LabelDiv", "必要処理時間の棒グラフ"},
+                  {"LabelDiv2", "標準処理時間の棒グラフ"}});
     growLabelsToText();
 }
 

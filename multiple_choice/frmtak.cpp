@@ -82,6 +82,14 @@ FrmTak::FrmTak()
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmTak::Timer1_Timer);
     connect(m_text1, &QLineEdit::textChanged, this, &FrmTak::Text1_Change);
 
+    nameControls({{"LabelQNo2", "実際の進度（問目）"},
+                  {"LabelEachTime2", "必要処理時間"},
+                  {"LabelQNo", "標準進度（問目）"},
+                  {"LabelEachTime", "標準処理時間（残）"},
+                  {"LabelSavedTime", "アドバンテージ"},
+                  {"LabelTotalTime", "残り時間"},
+                  {"Label1", "開始までのカウントダウン"},
+                  {"Text1", "タイマー間隔(ミリ秒)"}});
     growLabelsToText();
 }
 

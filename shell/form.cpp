@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "common/twips.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -48,14 +49,24 @@ QObject *Form::named(const char *name)
             if (!child->objectName().isEmpty())
                 m_named.insert(child->objectName().toUtf8(), child);
     }
-    return m_named.value(QByteArray::fromRawData(name, qstrlen(name)));
+    const QByteArray key = QByteArray::fromRawData(name, qstrlen(name));
+    if (QObject *found = m_named.value(key))
+        return found;
+    // Made after the first lookup: find it the slow way once.
+    QObject *late = findChild<QObject *>(QString::fromUtf8(name));
+    if (late)
+        m_named.insert(QByteArray(name), late);
+    return late;
 }
 
 void Form::setVisible(bool visible)
 {
     if (visible)
         load();
+    // Framing noticed while showing would come before the re-centring below.
+    m_showing = true;
     QWidget::setVisible(visible);
+    m_showing = false;
     // Centring at load had to guess the frame; once shown it is known.
     if (visible && m_recentre) {
         m_recentre = false;
@@ -91,6 +102,13 @@ void Form::setClientSizeTwips(int width, int height)
     setFixedSize(twipsToPx(width), twipsToPx(height));
 }
 
+void Form::nameControls(std::initializer_list<std::pair<const char *, const char *>> names)
+{
+    for (const auto &[control, name] : names)
+        if (auto *widget = qobject_cast<QWidget *>(named(control)))
+            widget->setAccessibleName(QString::fromUtf8(name));
+}
+
 void Form::growLabelsToText()
 {
     for (FitLabel *label : findChildren<FitLabel *>())
@@ -109,12 +127,26 @@ void Form::setDefaultButton(QPushButton *button)
 void Form::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QPushButton *target = nullptr;
+        bool hasDefault = false;
         for (QPushButton *button : findChildren<QPushButton *>()) {
-            if (button->isDefault() && button->isVisible() && button->isEnabled()) {
-                button->click();
-                event->accept();
-                return;
+            if (button->isDefault()) {
+                hasDefault = true;
+                if (button->isVisible() && button->isEnabled())
+                    target = button;
             }
+        }
+        // A window without a default button lets Enter press the focused
+        // button, as Space does.
+        if (!hasDefault) {
+            auto *focused = qobject_cast<QPushButton *>(focusWidget());
+            if (focused && focused->isVisible() && focused->isEnabled())
+                target = focused;
+        }
+        if (target) {
+            target->click();
+            event->accept();
+            return;
         }
     }
     QWidget::keyPressEvent(event);
@@ -150,7 +182,7 @@ void Form::resizeEvent(QResizeEvent *event)
 
 void Form::checkFramed()
 {
-    if (m_framed || !isVisible() || frameGeometry() == geometry())
+    if (m_framed || m_showing || !isVisible() || frameGeometry() == geometry())
         return;
     m_framed = true;
     formFramed();
@@ -263,6 +295,10 @@ void setCaption(QLabel *label, const QString &text)
     if (label->text() == text)
         return;
     label->setText(text);
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(label, text);
+        QAccessible::updateAccessibility(&changed);
+    }
     if (auto *fit = qobject_cast<FitLabel *>(label))
         fit->fitToText();
 }

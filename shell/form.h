@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <initializer_list>
+#include <utility>
+
 class QFrame;
 class QPushButton;
 
@@ -63,6 +66,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
     void setClientSizeTwips(int width, int height);
+    // Gives controls the names a listener hears for them (Japanese, saying
+    // what a figure is): pairs of object name and accessible name.
+    void nameControls(std::initializer_list<std::pair<const char *, const char *>> names);
+
     // Makes every text label of the window size itself to its text.
     void growLabelsToText();
 
@@ -78,6 +85,7 @@ private:
     bool m_loaded = false;
     bool m_recentre = false;
     bool m_framed = false;
+    bool m_showing = false;
     QHash<QByteArray, QObject *> m_named;
 };
 

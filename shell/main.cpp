@@ -1,5 +1,6 @@
 #include "common/fonts.h"
 #include "cues/cue.h"
+#include "shell/accessibility.h"
 #include "shell/formref.h"
 #include "shell/frmmain.h"
 #include "shell/platform.h"
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(orv::kApplicationName);
     orv::installFontSubstitutions();
+    orv::installAccessibility();
 
     orv::formRef<orv::FrmMain>()->show();
     const int status = QApplication::exec();
