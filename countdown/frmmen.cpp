@@ -189,6 +189,10 @@ void FrmMen::SetRTime(long long w, QLabel *label)
 
 void FrmMen::alarmStep()
 {
+    if (!m_alarmRaised) {
+        m_alarmRaised = true;
+        requestAttention(this);
+    }
     setCaption(m_label1, QStringLiteral("(^｡^)"));
     if (!m_check1->isChecked())
         PlayCue(QStringLiteral("s05.wav"));

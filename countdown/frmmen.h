@@ -57,6 +57,7 @@ private:
     int m_passCnt = 0;
     QString m_almTime;
     bool m_almOn = false;
+    bool m_alarmRaised = false; // the desktop was asked for attention once
 
     QFrame *m_picture1;
     QFrame *m_picture2;

@@ -32,19 +32,36 @@ bool isReadableFile(const QString &path)
 
 } // namespace
 
-QString resolveCueFile(const QString &name)
+QStringList cueFolders()
 {
-    if (name.isEmpty())
-        return {};
-    const QString local = QDir::current().absoluteFilePath(name);
-    if (isReadableFile(local))
-        return local;
+    QStringList folders{QDir::currentPath()};
     if (QCoreApplication::instance()) {
-        const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
-        if (isReadableFile(besideProgram))
-            return besideProgram;
+        const QDir program(QCoreApplication::applicationDirPath());
+        folders << program.path() << QDir::cleanPath(program.filePath(QStringLiteral("../share/orvalen")));
+    }
+#ifdef ORVALEN_DATA_DIR
+    folders << QStringLiteral(ORVALEN_DATA_DIR);
+#endif
+    folders.removeDuplicates();
+    return folders;
+}
+
+QString findCueFile(const QString &name, const QStringList &folders)
+{
+    // Bare names only: a cue name never reaches outside its folder.
+    if (name.isEmpty() || name.contains(u'/') || name == QLatin1String("..") || name == QLatin1String("."))
+        return {};
+    for (const QString &folder : folders) {
+        const QString path = QDir(folder).absoluteFilePath(name);
+        if (isReadableFile(path))
+            return path;
     }
     return {};
+}
+
+QString resolveCueFile(const QString &name)
+{
+    return findCueFile(name, cueFolders());
 }
 
 void PlayCue(const QString &name)

@@ -2,6 +2,7 @@
 
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -35,8 +36,15 @@ public:
 // error. Each request is logged on orvalen.cue as "play <name>".
 void PlayCue(const QString &name);
 
-// Where PlayCue looks for a cue: the current directory first, then the
-// program's own folder. Empty when neither holds a readable file.
+// The folders PlayCue looks in, in order: the current directory, the
+// program's own folder (a build), then the program's data folder
+// (<prefix>/share/orvalen beside <prefix>/bin, as installed).
+QStringList cueFolders();
+
+// The first readable file of that name in the folders; empty when none.
+QString findCueFile(const QString &name, const QStringList &folders);
+
+// findCueFile over cueFolders().
 QString resolveCueFile(const QString &name);
 
 // Replaces the backend (the real one is made on first use) and returns the

@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "common/periodictimer.h"
 #include "cues/cue.h"
+#include "shell/platform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -134,7 +135,10 @@ void FrmRon::Timer2_Timer()
 
 void FrmRon::Timer1_Timer()
 {
+    const int before = m_elapsedSec;
     apply(essay::runTick(m_elapsedSec));
+    if (before < essay::kRunTicks && m_elapsedSec == essay::kRunTicks)
+        requestAttention(this);
 }
 
 void FrmRon::SetRTime(int w, QLabel *label)

@@ -9,6 +9,7 @@
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/pace.h"
 #include "shell/formref.h"
+#include "shell/platform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -201,6 +202,7 @@ void FrmTak::Timer1_Timer()
         PlayCue(QStringLiteral("s04.wav"));
         formRef<FrmBtn>().unload();
         formRef<FrmDur>().unload();
+        requestAttention(this);
         return;
     }
     if (m_totalCnt == 1) {

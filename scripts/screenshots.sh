@@ -2,17 +2,8 @@
 # Remakes the screenshots in docs/ under a private Xvfb with a window manager,
 # so the window frames show as a user sees them.
 set -euo pipefail
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ORVALEN_BUILD_DIR:-$ROOT/build}
-need=()
-for p in xvfb openbox; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
-done
-if ((${#need[@]})); then
-  sudo=(); [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+ensure_packages xvfb openbox
 "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD" --target orvalen_screenshots
 

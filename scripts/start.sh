@@ -2,8 +2,7 @@
 # Sets everything up, builds, and starts Orvalen from the folder that holds
 # its cue files.
 set -euo pipefail
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ORVALEN_BUILD_DIR:-$ROOT/build}
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$ROOT/scripts/setup.sh"
 cd "$BUILD/bin"
 exec ./orvalen "$@"

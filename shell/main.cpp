@@ -4,13 +4,19 @@
 #include "shell/formref.h"
 #include "shell/frmmain.h"
 #include "shell/platform.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    const QByteArray platform = orv::choosePlatform(QProcessEnvironment::systemEnvironment());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(orv::kApplicationName);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(orv::kDesktopFileName));
     orv::installFontSubstitutions();
     orv::installAccessibility();
 

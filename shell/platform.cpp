@@ -52,6 +52,27 @@ void setInputBoxSource(InputBoxSource source)
     inputSource() = std::move(source);
 }
 
+namespace {
+std::function<void(QWidget *)> &attentionSink()
+{
+    static std::function<void(QWidget *)> sink;
+    return sink;
+}
+} // namespace
+
+void requestAttention(QWidget *window)
+{
+    if (attentionSink())
+        attentionSink()(window);
+    else
+        QApplication::alert(window);
+}
+
+void setAttentionSink(std::function<void(QWidget *)> sink)
+{
+    attentionSink() = std::move(sink);
+}
+
 bool fileInCurrentDirectory(const QString &fileName)
 {
     const QFileInfo info(QDir::current().absoluteFilePath(fileName));

@@ -31,6 +31,14 @@ QString inputBox(QWidget *parent, const QString &prompt);
 using InputBoxSource = std::function<QString(QWidget *parent, const QString &title, const QString &prompt)>;
 void setInputBoxSource(InputBoxSource source);
 
+// Asks the desktop to draw the user's attention to a window (a flashing
+// taskbar entry), for moments that must not be missed while the user works
+// elsewhere. Nothing else changes.
+void requestAttention(QWidget *window);
+
+// Replaces the request (for tests); an empty function restores the real one.
+void setAttentionSink(std::function<void(QWidget *window)> sink);
+
 // True when the current directory holds an ordinary, visible file of that name.
 bool fileInCurrentDirectory(const QString &fileName);
 

@@ -276,6 +276,23 @@ QImage drawIcon(int size)
     return img;
 }
 
+// The same icon as scalable vector graphics, for desktops that scale it.
+QByteArray iconSvg()
+{
+    return QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
+        "  <rect x=\"1\" y=\"1\" width=\"30\" height=\"30\" rx=\"6\" fill=\"#2e6b7a\"/>\n"
+        "  <circle cx=\"16\" cy=\"16\" r=\"11.5\" fill=\"#f7f4ea\"/>\n"
+        "  <circle cx=\"16\" cy=\"7\" r=\"1.8\" fill=\"#e0a830\"/>\n"
+        "  <g stroke=\"#273a4a\" stroke-width=\"2.6\" stroke-linecap=\"round\">\n"
+        "    <line x1=\"16\" y1=\"16\" x2=\"16\" y2=\"9.5\"/>\n"
+        "    <line x1=\"16\" y1=\"16\" x2=\"21.5\" y2=\"18.5\"/>\n"
+        "  </g>\n"
+        "  <circle cx=\"16\" cy=\"16\" r=\"1.8\" fill=\"#c03a2e\"/>\n"
+        "</svg>\n");
+}
+
 // ---------------------------------------------------------------- sound
 
 constexpr int kRate = 22050;
@@ -353,10 +370,16 @@ int main(int argc, char *argv[])
     const QImage background = drawBackground();
     ok &= writeGif(toIndexed(background, popularityPalette(background, 256, false)),
                    dir.filePath("background.gif"));
+    // The window icon: 16 colours at 16 and 32 pixels.
     for (int size : {16, 32}) {
         const QImage icon = drawIcon(size);
         ok &= toIndexed(icon, popularityPalette(icon, 16, true)).save(dir.filePath(QString("icon%1.png").arg(size)));
     }
+    // The desktop's icon theme: full colour, and scalable.
+    for (int size : {16, 32, 48, 128})
+        ok &= drawIcon(size).save(dir.filePath(QString("hicolor-%1.png").arg(size)));
+    QFile svg(dir.filePath("hicolor.svg"));
+    ok &= svg.open(QIODevice::WriteOnly) && svg.write(iconSvg()) > 0;
 
     // s01: a wooden tick for each second of the start countdown.
     ok &= writeWav(render({{0.0, 1760, 0.06, 0.55, 60}, {0.0, 880, 0.05, 0.25, 80}}, 0.08, false),

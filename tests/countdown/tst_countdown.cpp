@@ -329,6 +329,18 @@ private slots:
         QCOMPARE(widget("Check1")->isVisible(), cue);
     }
 
+    void theAlarmAsksForAttentionOnce()
+    {
+        orv::test::AttentionRecorder attention;
+        FrmMen *men = startWith(QStringLiteral("0.05")); // 3 seconds
+        men->Timer1_Timer();
+        men->Timer1_Timer();
+        QVERIFY(attention.windows().isEmpty());
+        for (int i = 0; i < 5; ++i)
+            men->Timer1_Timer();
+        QCOMPARE(attention.windows(), QStringList({"FrmMen"}));
+    }
+
     void zeroSecondCountdown()
     {
         CueRecorder cues;

@@ -1,6 +1,7 @@
 #include "cues/cue.h"
 #include "support/testsupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,9 +66,25 @@ private slots:
     void looksInTheCurrentDirectoryFirst()
     {
         QCOMPARE(resolveCueFile(QStringLiteral("s04.wav")), QDir(m_dir.path()).filePath("s04.wav"));
+        const QStringList folders = cueFolders();
+        QCOMPARE(folders.first(), QDir::currentPath());
+        // Then beside the program, then its data folder as installed.
+        QCOMPARE(folders.at(1), QCoreApplication::applicationDirPath());
+        QVERIFY(folders.at(2).endsWith(QLatin1String("/share/orvalen")));
+    }
+
+    void fallsBackToTheDataFolder()
+    {
+        QTemporaryDir data;
+        orv::test::writeCueFiles(data.path());
         QDir::setCurrent(QDir::tempPath());
-        const QString fallback = resolveCueFile(QStringLiteral("s04.wav"));
-        QVERIFY(fallback.isEmpty() || !fallback.startsWith(m_dir.path()));
+        QDir(m_dir.path()).mkdir(QStringLiteral("empty"));
+        const QString empty = QDir(m_dir.path()).filePath(QStringLiteral("empty"));
+        QCOMPARE(findCueFile(QStringLiteral("s03.wav"), {empty, data.path()}), QDir(data.path()).filePath("s03.wav"));
+        QCOMPARE(findCueFile(QStringLiteral("s03.wav"), {m_dir.path(), data.path()}),
+                 QDir(m_dir.path()).filePath("s03.wav"));
+        QCOMPARE(findCueFile(QStringLiteral("s09.wav"), {empty, data.path()}), QString());
+        QCOMPARE(findCueFile(QStringLiteral("../s03.wav"), {empty}), QString());
     }
 
     // Without a sound server (as under CI) the real backend stays silent,

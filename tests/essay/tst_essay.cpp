@@ -303,12 +303,14 @@ private slots:
     void wholeRun()
     {
         CueRecorder cues;
+        orv::test::AttentionRecorder attention;
         FrmRon *ron = startedRun();
         cues.clear();
         for (int i = 0; i < essay::kRunTicks; ++i)
             ron->Timer1_Timer();
         QCOMPARE(cues.log().played,
                  QStringList({"s02.wav", "s02.wav", "s02.wav", "s02.wav", "s02.wav", "s04.wav"}));
+        QCOMPARE(attention.windows(), QStringList({"FrmRon"}));
         QVERIFY(!timer(ron, "Timer1")->isEnabled());
         for (const char *set : {"LabelA", "LabelB", "LabelC", "LabelAS", "LabelBS", "LabelCS"})
             for (int i = 0; i < 2; ++i)
@@ -318,6 +320,7 @@ private slots:
         QCOMPARE(ron->property("ElapsedSec").toInt(), essay::kRunTicks);
         QCOMPARE(labelText(ron, "LabelTotalTime"), QStringLiteral("-:--:--"));
         QCOMPARE(cues.log().played.size(), 6);
+        QCOMPARE(attention.windows().size(), 1);
     }
 
     void tickLengthBox_data()

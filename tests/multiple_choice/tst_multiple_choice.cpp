@@ -264,6 +264,7 @@ private slots:
     void wholePaper()
     {
         CueRecorder cues;
+        orv::test::AttentionRecorder attention;
         FrmTak *tak = startedPaper();
         cues.clear();
         const QList<int> presses{100, 400, 700, 1000, 1300};
@@ -283,6 +284,7 @@ private slots:
         // 700, 1000 and 1300; the first took only 100 s.
         QCOMPARE(cues.log().played,
                  QStringList({"s02.wav", "s02.wav", "s02.wav", "s02.wav", "s02.wav", "s04.wav"}));
+        QCOMPARE(attention.windows(), QStringList({"FrmTak"}));
         QCOMPARE(text(tak, "LabelQNo"), QStringLiteral("--"));
         QCOMPARE(text(tak, "LabelEachTime"), QStringLiteral("--:--"));
         QCOMPARE(text(tak, "LabelTotalTime"), QStringLiteral("-:--:--"));
@@ -301,6 +303,7 @@ private slots:
         QCOMPARE(text(tak, "LabelEachTime2"), each2);
         QCOMPARE(text(tak, "LabelSavedTime"), saved);
         QCOMPARE(cues.log().played.size(), 6);
+        QCOMPARE(attention.windows().size(), 1);
     }
 
     void pressesDuringTheCountdown()

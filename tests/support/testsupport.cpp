@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "shell/platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -95,6 +97,17 @@ QStringList LogCapture::lines() const
 {
     QMutexLocker lock(&captureMutex);
     return capturedLines;
+}
+
+AttentionRecorder::AttentionRecorder()
+    : m_windows(std::make_shared<QStringList>())
+{
+    setAttentionSink([list = m_windows](QWidget *window) { *list << window->objectName(); });
+}
+
+AttentionRecorder::~AttentionRecorder()
+{
+    setAttentionSink({});
 }
 
 void closeFromWindowSystem(QWidget *window)

@@ -56,6 +56,18 @@ private:
     QtMessageHandler m_previous;
 };
 
+// Records the windows that asked the desktop for attention while alive.
+class AttentionRecorder
+{
+public:
+    AttentionRecorder();
+    ~AttentionRecorder();
+    const QStringList &windows() const { return *m_windows; }
+
+private:
+    std::shared_ptr<QStringList> m_windows;
+};
+
 // Closes a window as the window manager does when the user clicks its close
 // box: a spontaneous close event, unlike QWidget::close().
 void closeFromWindowSystem(QWidget *window);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+
+namespace orv {
+
+// The desktop file the program's windows belong to (and its icon name).
+inline constexpr char kDesktopFileName[] = "org.orvalen.Orvalen";
+
+// The platform plugin to ask Qt for, or empty to leave the choice to Qt.
+// The multiple-choice windows place themselves beside each other, which a
+// Wayland compositor does not allow; so in a Wayland session with XWayland at
+// hand (DISPLAY set) the program runs on xcb, unless the user has chosen a
+// platform with QT_QPA_PLATFORM.
+QByteArray choosePlatform(const QProcessEnvironment &environment);
+
+} // namespace orv
