@@ -100,6 +100,20 @@ private slots:
         QVERIFY(formRef<FrmDur>().isEmpty());
     }
 
+    // Drawn at the screen's pixel ratio: sharp at 2, same layout.
+    void rendersAtThePixelRatio()
+    {
+        FrmTak *tak = openPaper();
+        const QPixmap shot = tak->grab();
+        QCOMPARE(shot.devicePixelRatio(), tak->devicePixelRatioF());
+        QCOMPARE(shot.size(), (QSizeF(tak->size()) * tak->devicePixelRatioF()).toSize());
+        QCOMPARE(tak->size(), QSize(312, 215));
+        const qreal expected = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                   ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                   : 1.0;
+        QCOMPARE(tak->devicePixelRatioF(), expected);
+    }
+
     void gridOfSixty()
     {
         FrmTak *tak = formRef<FrmTak>().get();

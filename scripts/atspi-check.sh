@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Starts Orvalen under Xvfb with the AT-SPI accessibility bus and reads its
+# controls' names from outside, as a screen reader would.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+ensure_packages xvfb dbus dbus-x11 at-spi2-core python3-pyatspi
+"$ROOT/scripts/setup.sh"
+
+display=:$((80 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+cd "$BUILD/bin"
+export DISPLAY=$display
+dbus-run-session -- bash -c '
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  sleep 1
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb ./orvalen >/dev/null 2>&1 &
+  app=$!
+  status=0
+  /usr/bin/python3 "'"$ROOT"'/scripts/atspi_names.py" || status=$?
+  kill $app 2>/dev/null || true
+  exit $status
+'
