@@ -73,8 +73,7 @@ void PlayCue(const QString &name)
     const QString path = resolveCueFile(name);
     if (path.isEmpty())
         return;
-    if (!s.backend)
-        s.backend = std::make_unique<SoundEffectBackend>();
+    prepareCues();
     s.current = s.backend->play(path);
 }
 
@@ -84,6 +83,19 @@ std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend)
     s.current.reset();
     std::swap(s.backend, backend);
     return backend;
+}
+
+void prepareCues()
+{
+    CueService &s = service();
+    if (s.backend)
+        return;
+    s.backend = std::make_unique<SoundEffectBackend>();
+    for (const char *name : {"s01.wav", "s02.wav", "s03.wav", "s04.wav", "s05.wav"}) {
+        const QString path = resolveCueFile(QLatin1String(name));
+        if (!path.isEmpty())
+            s.backend->preload(path);
+    }
 }
 
 void stopCues()

@@ -27,6 +27,8 @@ public:
     // voice lives as long as the cue may sound. Never throws, never reports
     // an error: a file that cannot be played is simply silent.
     virtual std::unique_ptr<CueVoice> play(const QString &path) = 0;
+    // Loads a file ahead of its first cue, so that cue is not late.
+    virtual void preload(const QString &path) { (void)path; }
 };
 
 // Plays the named cue file (for example "s02.wav") once, asynchronously.
@@ -50,6 +52,10 @@ QString resolveCueFile(const QString &name);
 // Replaces the backend (the real one is made on first use) and returns the
 // previous one. Passing nullptr restores the real backend on the next cue.
 std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend);
+
+// Gets the sound output ready, so the first cue is not late. Called once the
+// program is up; PlayCue does it itself when it was not called.
+void prepareCues();
 
 // Stops the cue that is sounding, if any. Called when the program shuts down.
 void stopCues();

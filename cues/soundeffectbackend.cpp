@@ -1,5 +1,9 @@
 #include "cues/soundeffectbackend.h"
 
+#include "cues/defaultoutput.h"
+
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -7,33 +11,55 @@ namespace orv {
 
 namespace {
 
+// The output the user has chosen now, not the one at start-up: a cue follows
+// unplugged headphones.
+QAudioDevice currentOutput()
+{
+    const QByteArray sink = currentDefaultOutput();
+    if (!sink.isEmpty()) {
+        const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+        for (const QAudioDevice &device : outputs)
+            if (device.id() == sink)
+                return device;
+    }
+    return QMediaDevices::defaultAudioOutput();
+}
+
 class SoundEffectVoice : public CueVoice
 {
 public:
     explicit SoundEffectVoice(const QString &path)
     {
-        // The effect loads asynchronously; play as soon as it is ready.
-        QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] { playWhenReady(); });
+        m_effect.setAudioDevice(currentOutput());
         m_effect.setSource(QUrl::fromLocalFile(path));
-        playWhenReady();
+        // The effect loads asynchronously and plays once loaded.
+        m_effect.play();
     }
 
     ~SoundEffectVoice() override { m_effect.stop(); }
 
 private:
-    void playWhenReady()
-    {
-        if (m_effect.status() == QSoundEffect::Ready && !m_started) {
-            m_started = true;
-            m_effect.play();
-        }
-    }
-
     QSoundEffect m_effect;
-    bool m_started = false;
 };
 
 } // namespace
+
+SoundEffectBackend::SoundEffectBackend()
+{
+    // Connecting to the sound server takes a while the first time; do it
+    // now rather than on the first cue.
+    (void)QMediaDevices::defaultAudioOutput();
+    (void)currentDefaultOutput();
+}
+
+SoundEffectBackend::~SoundEffectBackend() = default;
+
+void SoundEffectBackend::preload(const QString &path)
+{
+    auto effect = std::make_unique<QSoundEffect>();
+    effect->setSource(QUrl::fromLocalFile(path));
+    m_loaded.push_back(std::move(effect));
+}
 
 std::unique_ptr<CueVoice> SoundEffectBackend::play(const QString &path)
 {

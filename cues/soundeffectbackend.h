@@ -2,6 +2,11 @@
 
 #include "cues/cue.h"
 
+#include <memory>
+#include <vector>
+
+class QSoundEffect;
+
 namespace orv {
 
 // Plays through Qt Multimedia. Each cue gets a fresh QSoundEffect: one effect
@@ -10,7 +15,14 @@ namespace orv {
 class SoundEffectBackend : public CueBackend
 {
 public:
+    SoundEffectBackend();
+    ~SoundEffectBackend() override;
     std::unique_ptr<CueVoice> play(const QString &path) override;
+    void preload(const QString &path) override;
+
+private:
+    // Loaded effects that keep their samples in Qt's cache; never played.
+    std::vector<std::unique_ptr<QSoundEffect>> m_loaded;
 };
 
 } // namespace orv

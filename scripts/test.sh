@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs the whole test suite. Under CI (or with
-# ORVALEN_PACKAGE_CHECK=1) it also builds the Debian package, installs it on
-# this machine and starts the installed program.
+# Sets everything up, builds, and runs every check:
+#   1. the test suite (CTest, offscreen), including a random soak;
+#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
+#   4. cues heard on a real (null-sink) PulseAudio server;
+#   5. the Debian package: built, installed on this machine with apt-get, and
+#      the installed program started.
+# ORVALEN_QUICK=1 runs the first step only.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 "$ROOT/scripts/setup.sh"
 ctest --test-dir "$BUILD" --output-on-failure -j2
-if [ -n "${CI:-}" ] || [ "${ORVALEN_PACKAGE_CHECK:-0}" = 1 ]; then
-  "$ROOT/scripts/package-check.sh"
-fi
+[ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0
+
+"$ROOT/scripts/sanitize.sh"
+"$ROOT/scripts/fuzz.sh" "${ORVALEN_FUZZ_SECONDS:-60}"
+"$ROOT/scripts/sound-check.sh"
+"$ROOT/scripts/package-check.sh"

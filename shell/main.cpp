@@ -7,6 +7,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
     orv::installAccessibility();
 
     orv::formRef<orv::FrmMain>()->show();
+    // After the menu's first frame, so start-up stays quick.
+    QTimer::singleShot(0, [] { orv::prepareCues(); });
     const int status = QApplication::exec();
 
     orv::discardAllForms();

@@ -286,7 +286,7 @@ private:
         const QStringList dashes{"--", "--:--", "-:--:--", "-"};
         if (FrmTak *tak = formRef<FrmTak>().peek()) {
             expectRange(tak, "TotalCnt", 0, 12600);
-            expectRange(tak, "SlotCnt", 0, 209);
+            expectRange(tak, "SlotCnt", 0, 210); // 210 only after the last tick
             expectRange(tak, "DoneCnt", 0, 59);
             expectRange(tak, "StdQNo", 0, 60);
             expectRange(tak, "CountdownStep", 0, 2);
