@@ -234,7 +234,7 @@ void FitLabel::fitToText()
     const QRect designed = twipsToPx(twipsOf(this));
     if (!m_autoGrow || designed.isNull())
         return;
-    const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 1;
+    const int needed = textWidth(text()) + 2 * margin() + 1;
     QRect box = designed;
     if (needed > designed.width()) {
         const int extra = needed - designed.width();
@@ -246,6 +246,34 @@ void FitLabel::fitToText()
             box.setWidth(needed);
     }
     setGeometry(box);
+}
+
+int FitLabel::textWidth(const QString &caption)
+{
+    // Shaping text is the costly part of a tick. Figures change every second
+    // but keep their shape, and the faces draw every digit equally wide, so
+    // a width measured once serves every text of the same shape.
+    if (m_widthFont != font()) {
+        m_widthFont = font();
+        m_widths.clear();
+        const QFontMetrics metrics(m_widthFont);
+        const int zero = metrics.horizontalAdvance(QLatin1Char('0'));
+        m_tabularDigits = true;
+        for (char d = '1'; d <= '9'; ++d)
+            m_tabularDigits = m_tabularDigits && metrics.horizontalAdvance(QLatin1Char(d)) == zero;
+    }
+    QString shape = caption;
+    if (m_tabularDigits)
+        for (QChar &c : shape)
+            if (c >= u'1' && c <= u'9')
+                c = u'0';
+    if (const auto it = m_widths.constFind(shape); it != m_widths.cend())
+        return it.value();
+    if (m_widths.size() > 64)
+        m_widths.clear();
+    const int width = QFontMetrics(m_widthFont).horizontalAdvance(caption);
+    m_widths.insert(shape, width);
+    return width;
 }
 
 void FitLabel::paintEvent(QPaintEvent *event)

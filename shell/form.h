@@ -113,7 +113,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int textWidth(const QString &caption);
+
     bool m_autoGrow = false;
+    QFont m_widthFont;
+    bool m_tabularDigits = false;
+    QHash<QString, int> m_widths;
 };
 
 // Sets a label's caption; a label that sizes itself to its text follows it.

@@ -1,0 +1,119 @@
+// Drives Orvalen's real windows for the benchmark.
+//   bench_driver ticks <tak|ron|men> <n>  times n ticks of the window's clock at
+//                                         1000 ms, as the user would run it
+//   bench_driver simulate                 CPU time of a whole multiple-choice
+//                                         paper and a whole essay run, ticked
+//                                         through the windows
+
+#include "ticks.h"
+
+#include "common/fonts.h"
+#include "common/periodictimer.h"
+#include "countdown/frmmen.h"
+#include "essay/frmron.h"
+#include "multiple_choice/frmtak.h"
+#include "shell/formref.h"
+#include "shell/frmmain.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+using namespace orv;
+
+namespace {
+
+double cpuMs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+PeriodicTimer *clockOf(QObject *window, const char *name)
+{
+    return window->findChild<PeriodicTimer *>(QLatin1String(name));
+}
+
+int simulate()
+{
+    FrmMain *menu = formRef<FrmMain>().get();
+    menu->show();
+
+    menu->CmdTak_Click();
+    FrmTak *tak = formRef<FrmTak>().peek();
+    clockOf(tak, "Timer2")->setEnabled(false);
+    for (int i = 0; i < 3; ++i)
+        tak->Timer2_Timer();
+    clockOf(tak, "Timer1")->setEnabled(false);
+    double start = cpuMs();
+    for (int t = 1; t <= 12600; ++t) {
+        tak->Timer1_Timer();
+        if (t % 200 == 0)
+            tak->CmdNext_Click();
+    }
+    const double paper = cpuMs() - start;
+    tak->close();
+
+    menu->CmdRon_Click();
+    FrmRon *ron = formRef<FrmRon>().peek();
+    clockOf(ron, "Timer2")->setEnabled(false);
+    for (int i = 0; i < 3; ++i)
+        ron->Timer2_Timer();
+    clockOf(ron, "Timer1")->setEnabled(false);
+    start = cpuMs();
+    for (int t = 1; t <= 7200; ++t)
+        ron->Timer1_Timer();
+    const double essay = cpuMs() - start;
+    ron->close();
+
+    std::printf("paper_cpu_ms %.2f essay_cpu_ms %.2f\n", paper, essay);
+    discardAllForms();
+    return 0;
+}
+
+int ticks(const char *which, int wanted)
+{
+    FrmMain *menu = formRef<FrmMain>().get();
+    menu->show();
+    QObject *window = nullptr;
+    PeriodicTimer *clock = nullptr;
+    if (std::strcmp(which, "tak") == 0) {
+        menu->CmdTak_Click();
+        window = formRef<FrmTak>().peek();
+    } else if (std::strcmp(which, "ron") == 0) {
+        menu->CmdRon_Click();
+        window = formRef<FrmRon>().peek();
+    } else {
+        menu->CmdMen_Click();
+        FrmMen *men = formRef<FrmMen>().peek();
+        men->CmdTime_Click(4); // five minutes: no alarm within the run
+        window = men;
+    }
+    clock = clockOf(window, "Timer1");
+    TickLog log(wanted);
+    QObject::connect(clock, &PeriodicTimer::timeout, [&] {
+        if (log.tick()) {
+            log.print(1000);
+            discardAllForms();
+            QCoreApplication::quit();
+        }
+    });
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    if (argc >= 2 && std::strcmp(argv[1], "simulate") == 0)
+        return simulate();
+    if (argc >= 4 && std::strcmp(argv[1], "ticks") == 0)
+        return ticks(argv[2], std::atoi(argv[3]));
+    std::fprintf(stderr, "usage: %s simulate | ticks <tak|ron|men> <n>\n", argv[0]);
+    return 2;
+}
