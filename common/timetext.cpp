@@ -1,6 +1,7 @@
 #include "common/timetext.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace orv {
 
@@ -14,20 +15,21 @@ long long floorDiv(long long a, long long b)
     return q;
 }
 
-QString twoDigits(long long v)
-{
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 QString composeDurationText(long long hours, long long minutes, long long seconds)
 {
+    // Formatted into a small buffer: these texts are rewritten every second
+    // in several places, and QString::arg is comparatively slow.
+    char text[64];
+    int n;
     if (hours >= 1)
-        return QString::number(hours) + u':' + twoDigits(minutes) + u':' + twoDigits(seconds);
-    if (minutes >= 1)
-        return QString::number(minutes) + u':' + twoDigits(seconds);
-    return QString::number(seconds);
+        n = std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", hours, minutes, seconds);
+    else if (minutes >= 1)
+        n = std::snprintf(text, sizeof text, "%lld:%02lld", minutes, seconds);
+    else
+        n = std::snprintf(text, sizeof text, "%lld", seconds);
+    return QString::fromLatin1(text, qMax(0, n));
 }
 
 QString durationText(long long seconds)

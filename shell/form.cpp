@@ -190,12 +190,23 @@ void Form::checkFramed()
 
 void placeTwips(QWidget *control, const QRect &twips)
 {
+    // Labels keep their box at hand too: bars move every second, and a
+    // dynamic property is slow to look up.
+    auto *label = qobject_cast<FitLabel *>(control);
+    if (label) {
+        if (label->m_hasTwips && label->m_twips == twips)
+            return;
+        label->m_twips = twips;
+        label->m_hasTwips = true;
+    }
     control->setProperty("twips", twips);
     control->setGeometry(twipsToPx(twips));
 }
 
 QRect twipsOf(const QWidget *control)
 {
+    if (auto *label = qobject_cast<const FitLabel *>(control); label && label->m_hasTwips)
+        return label->m_twips;
     return control->property("twips").toRect();
 }
 
@@ -276,6 +287,18 @@ int FitLabel::textWidth(const QString &caption)
     return width;
 }
 
+QRect FitLabel::inkOf(const QString &caption, const QFont &font)
+{
+    const QString key = QString::number(font.stretch()) + u'|' + caption;
+    if (const auto it = m_inks.constFind(key); it != m_inks.cend())
+        return it.value();
+    if (m_inks.size() > 64)
+        m_inks.clear();
+    const QRect ink = QFontMetrics(font).tightBoundingRect(caption);
+    m_inks.insert(key, ink);
+    return ink;
+}
+
 void FitLabel::paintEvent(QPaintEvent *event)
 {
     const QString caption = text();
@@ -285,17 +308,19 @@ void FitLabel::paintEvent(QPaintEvent *event)
         return;
     }
     QFont font = this->font();
-    QFontMetrics metrics(font);
-    const int needed = metrics.horizontalAdvance(caption);
-    if (needed > box.width()) {
+    const int needed = textWidth(caption);
+    if (needed > box.width())
         font.setStretch(qMax(1, 100 * box.width() / needed));
-        metrics = QFontMetrics(font);
-    }
+    const QFontMetrics metrics(font);
     // Where the ink of a vertically centred line would fall: faces with tall
     // ascenders push big glyphs out of the designed boxes.
-    const QRect ink = metrics.tightBoundingRect(caption);
-    const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
-    const bool inkFits = baseline + ink.top() >= box.top() && baseline + ink.bottom() <= box.bottom();
+    bool inkFits = true;
+    QRect ink;
+    if (metrics.height() > box.height()) {
+        ink = inkOf(caption, font);
+        const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+        inkFits = baseline + ink.top() >= box.top() && baseline + ink.bottom() <= box.bottom();
+    }
     if (needed <= box.width() && inkFits) {
         QLabel::paintEvent(event);
         return;
@@ -309,7 +334,7 @@ void FitLabel::paintEvent(QPaintEvent *event)
     }
     // Centre the ink itself rather than the line.
     const int inkBaseline = box.top() + (box.height() - ink.height()) / 2 - ink.top();
-    const int width = metrics.horizontalAdvance(caption);
+    const int width = qMin(needed, box.width());
     int x = box.left();
     if (alignment() & Qt::AlignRight)
         x = box.right() + 1 - width;

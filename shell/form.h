@@ -89,6 +89,9 @@ private:
     QHash<QByteArray, QObject *> m_named;
 };
 
+void placeTwips(QWidget *control, const QRect &twips);
+QRect twipsOf(const QWidget *control);
+
 // A label that never cuts its text short: when the text is wider than the
 // box it is drawn horizontally condensed to fit. The designed boxes were
 // measured for faces with narrower kana, punctuation and digits than the
@@ -113,12 +116,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    friend void placeTwips(QWidget *control, const QRect &twips);
+    friend QRect twipsOf(const QWidget *control);
     int textWidth(const QString &caption);
+    QRect inkOf(const QString &caption, const QFont &font);
 
+    QRect m_twips;
+    bool m_hasTwips = false;
     bool m_autoGrow = false;
     QFont m_widthFont;
     bool m_tabularDigits = false;
     QHash<QString, int> m_widths;
+    QHash<QString, QRect> m_inks;
 };
 
 // Sets a label's caption; a label that sizes itself to its text follows it.

@@ -1,0 +1,283 @@
+#!/usr/bin/env python3
+"""Measures Orvalen against the floor (a bare Qt Widgets window with one
+1000 ms precise timer) and prints one Markdown table. Run by
+scripts/bench.sh, which builds the programs and starts Xvfb; never part of
+the test suite.
+
+Every figure is the median of --runs runs. Start time and memory are taken
+on the real program under Xvfb, driven by synthetic clicks; tick timing and
+the simulated papers come from bench_driver, which runs the real windows.
+"""
+import argparse
+import os
+import platform
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+from Xlib import X, display
+from Xlib.ext import xtest
+
+TWIPS = 15.0
+
+
+def pss_rss(pid):
+    pss = rss = 0
+    with open(f"/proc/{pid}/smaps_rollup") as f:
+        for line in f:
+            if line.startswith("Pss:"):
+                pss = int(line.split()[1])
+            elif line.startswith("Rss:"):
+                rss = int(line.split()[1])
+    return pss / 1024.0, rss / 1024.0
+
+
+def cpu_ns(pid):
+    with open(f"/proc/{pid}/schedstat") as f:
+        return int(f.read().split()[0])
+
+
+class Screen:
+    def __init__(self):
+        self.d = display.Display()
+        self.root = self.d.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.d.sync()
+
+    def drain(self):
+        while self.d.pending_events():
+            self.d.next_event()
+
+    def wait_map(self, timeout=20.0):
+        """The next top-level window mapped, and when."""
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            if self.d.pending_events():
+                ev = self.d.next_event()
+                if ev.type == X.MapNotify:
+                    return ev.window, time.monotonic()
+            else:
+                time.sleep(0.0005)
+        raise RuntimeError("no window appeared")
+
+    def origin(self, window):
+        t = window.translate_coords(self.root, 0, 0)
+        return -t.x, -t.y
+
+    def click(self, window, twips_x, twips_y):
+        ox, oy = self.origin(window)
+        x, y = ox + int(twips_x / TWIPS), oy + int(twips_y / TWIPS)
+        xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
+        self.d.sync()
+        time.sleep(0.05)
+        xtest.fake_input(self.d, X.ButtonPress, 1)
+        xtest.fake_input(self.d, X.ButtonRelease, 1)
+        self.d.sync()
+
+
+def start(screen, argv, cwd):
+    screen.drain()
+    t0 = time.monotonic()
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb")
+    proc = subprocess.Popen(argv, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    window, t1 = screen.wait_map()
+    return proc, window, (t1 - t0) * 1000.0
+
+
+def stop(proc):
+    proc.terminate()
+    try:
+        proc.wait(5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
+def cpu_per_minute(pid, seconds):
+    a = cpu_ns(pid)
+    time.sleep(seconds)
+    return (cpu_ns(pid) - a) / 1e6 * 60.0 / seconds
+
+
+# Centres of the menu's buttons and of the countdown's "３", in twips of
+# their windows' client areas.
+MENU_BUTTON = {"tak": (540 + 787, 1380 + 412), "ron": (2430 + 787, 1380 + 412), "men": (540 + 1732, 2460 + 202)}
+PRESET_THREE = (90 + 2970 + 487, 120 + 630 + 367)
+
+
+def measure_orvalen(screen, binary, cwd, which, cpu_seconds):
+    proc, menu, start_ms = start(screen, [binary], cwd)
+    time.sleep(5)
+    menu_mem = pss_rss(proc.pid)
+    screen.drain()
+    screen.click(menu, *MENU_BUTTON[which])
+    window, _ = screen.wait_map()
+    if which == "tak":  # the Done button window maps first; take the pacing window
+        time.sleep(0.2)
+    if which == "men":
+        time.sleep(0.3)
+        screen.click(window, *PRESET_THREE)
+    time.sleep(5)
+    timer_mem = pss_rss(proc.pid)
+    cpu = cpu_per_minute(proc.pid, cpu_seconds)
+    stop(proc)
+    return start_ms, menu_mem, timer_mem, cpu
+
+
+def measure_floor(screen, binary, cpu_seconds):
+    proc, _, start_ms = start(screen, [binary], None)
+    time.sleep(5)
+    mem = pss_rss(proc.pid)
+    cpu = cpu_per_minute(proc.pid, cpu_seconds)
+    stop(proc)
+    return start_ms, mem, cpu
+
+
+def parse_ticks(text):
+    m = re.search(r"drift_ms (\S+) p50_ms (\S+) p99_ms (\S+)", text)
+    return tuple(float(v) for v in m.groups()) if m else (float("nan"),) * 3
+
+
+def start_tick_runs(bindir, ticks):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", BENCH_TICKS=str(ticks))
+    runs = {"floor": subprocess.Popen([f"{bindir}/bench_floor"], env=env, stdout=subprocess.PIPE,
+                                      stderr=subprocess.DEVNULL, text=True)}
+    for which in ("tak", "ron", "men"):
+        runs[which] = subprocess.Popen([f"{bindir}/bench_driver", "ticks", which, str(ticks)], cwd=bindir, env=env,
+                                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    return runs
+
+
+def simulate(bindir):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    out = subprocess.run([f"{bindir}/bench_driver", "simulate"], cwd=bindir, env=env, capture_output=True,
+                         text=True).stdout
+    m = re.search(r"paper_cpu_ms (\S+) essay_cpu_ms (\S+)", out)
+    return float(m.group(1)), float(m.group(2))
+
+
+def cue_latency(root):
+    out = subprocess.run(["bash", f"{root}/scripts/sound-check.sh"], capture_output=True, text=True).stdout
+    m = re.search(r"cues heard: (\d+) of (\d+).*median (\S+) ms, max (\S+) ms", out)
+    if not m:
+        return None
+    return int(m.group(1)), int(m.group(2)), float(m.group(3)), float(m.group(4))
+
+
+def med(values):
+    return statistics.median(values)
+
+
+def machine():
+    model = "unknown"
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    model = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"], capture_output=True,
+                        text=True).stdout.strip()
+    return f"{os.cpu_count()} cores, {model}, Linux {platform.release()}, Qt {qt}, Xvfb"
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--cpu-seconds", type=int, default=30)
+    ap.add_argument("--ticks", type=int, default=120)
+    ap.add_argument("--bindir", required=True)
+    ap.add_argument("--root", required=True)
+    args = ap.parse_args()
+    bindir = os.path.abspath(args.bindir)
+    screen = Screen()
+
+    floor_start, floor_pss, floor_rss, floor_cpu = [], [], [], []
+    orv = {w: {"start": [], "menu_pss": [], "menu_rss": [], "pss": [], "rss": [], "cpu": []}
+           for w in ("tak", "ron", "men")}
+    ticks = {w: [] for w in ("floor", "tak", "ron", "men")}
+    sims = []
+    for run in range(args.runs):
+        print(f"run {run + 1} of {args.runs}", file=sys.stderr)
+        tick_runs = start_tick_runs(bindir, args.ticks)
+        s, (pss, rss), cpu = measure_floor(screen, f"{bindir}/bench_floor", args.cpu_seconds)
+        floor_start.append(s)
+        floor_pss.append(pss)
+        floor_rss.append(rss)
+        floor_cpu.append(cpu)
+        for which in ("tak", "ron", "men"):
+            s, menu_mem, timer_mem, cpu = measure_orvalen(screen, f"{bindir}/orvalen", bindir, which,
+                                                          args.cpu_seconds)
+            o = orv[which]
+            o["start"].append(s)
+            o["menu_pss"].append(menu_mem[0])
+            o["menu_rss"].append(menu_mem[1])
+            o["pss"].append(timer_mem[0])
+            o["rss"].append(timer_mem[1])
+            o["cpu"].append(cpu)
+        for which, proc in tick_runs.items():
+            out, _ = proc.communicate(timeout=args.ticks * 2 + 60)
+            ticks[which].append(parse_ticks(out))
+        sims.append(simulate(bindir))
+    cue = cue_latency(args.root)
+
+    orv_start = med([v for w in orv.values() for v in w["start"]])
+    rows = []
+
+    def row(name, floor, value, unit, target_text, ok, ratio=True):
+        r = f"{value / floor:.2f}" if ratio and floor else "—"
+        f = f"{floor:.1f} {unit}" if floor is not None else "—"
+        rows.append(f"| {name} | {f} | {value:.1f} {unit} | {r} | {target_text} | {'yes' if ok else '**NO**'} |")
+
+    fs = med(floor_start)
+    row("start to first frame of the main window", fs, orv_start, "ms", "≤ 1.3 × floor", orv_start <= 1.3 * fs)
+    fp, fr = med(floor_pss), med(floor_rss)
+    menu_pss = med([v for w in orv.values() for v in w["menu_pss"]])
+    menu_rss = med([v for w in orv.values() for v in w["menu_rss"]])
+    row("PSS, 5 s after start", fp, menu_pss, "MiB", "≤ 30 MiB", menu_pss <= 30)
+    row("RSS, 5 s after start", fr, menu_rss, "MiB", "—", True)
+    names = {"tak": "multiple-choice timer", "ron": "essay timer", "men": "countdown timer"}
+    for w in ("tak", "ron", "men"):
+        p = med(orv[w]["pss"])
+        row(f"PSS, 5 s into the {names[w]}", fp, p, "MiB", "≤ 30 MiB", p <= 30)
+        row(f"RSS, 5 s into the {names[w]}", fr, med(orv[w]["rss"]), "MiB", "—", True)
+    fc = med(floor_cpu)
+    for w in ("tak", "ron", "men"):
+        c = med(orv[w]["cpu"])
+        row(f"CPU per minute, {names[w]} running", fc, c, "ms", "≤ 1.5 × floor", c <= 1.5 * fc)
+    fd = [t for t in ticks["floor"]]
+    floor_drift = med([abs(t[0]) for t in fd])
+    for w in ("tak", "ron", "men"):
+        d = med([abs(t[0]) for t in ticks[w]])
+        row(f"drift over {args.ticks} ticks, {names[w]}", floor_drift, d, "ms", "≤ 3 ms", d <= 3, ratio=False)
+        p50 = med([t[1] for t in ticks[w]])
+        p99 = med([t[2] for t in ticks[w]])
+        row(f"per-tick lateness p50 / p99, {names[w]}", med([t[1] for t in fd]), p50, "ms",
+            f"p99 {p99:.2f} ms (floor {med([t[2] for t in fd]):.2f})", True, ratio=False)
+    if cue:
+        heard, total, cm, cx = cue
+        rows.append(f"| cue request to first sample heard (median / max), null sink | — | {cm:.1f} / {cx:.1f} ms "
+                    f"| — | heard {heard} of {total} | {'yes' if heard == total else '**NO**'} |")
+    else:
+        rows.append("| cue request to first sample heard | — | not measured | — | — | **NO** |")
+    paper = med([s[0] for s in sims])
+    essay = med([s[1] for s in sims])
+    row("CPU of a simulated paper: 12,600 pacing ticks", None, paper, "ms", "< 100 ms", paper < 100, ratio=False)
+    row("CPU of a simulated essay run: 7,200 ticks", None, essay, "ms", "< 100 ms", essay < 100, ratio=False)
+
+    print(f"Machine: {machine()}. Median of {args.runs} runs; CPU over {args.cpu_seconds} s; "
+          f"ticks at 1000 ms.\n")
+    print("| measure | floor | Orvalen | ratio | target | met |")
+    print("|---|---|---|---|---|---|")
+    print("\n".join(rows))
+    missed = [r for r in rows if "**NO**" in r]
+    print()
+    print("Every target met." if not missed else f"Targets missed: {len(missed)} (marked **NO**).")
+
+
+if __name__ == "__main__":
+    main()
