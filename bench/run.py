@@ -35,8 +35,15 @@ def pss_rss(pid):
 
 
 def cpu_ns(pid):
-    with open(f"/proc/{pid}/schedstat") as f:
-        return int(f.read().split()[0])
+    """CPU time of every thread of the process, in nanoseconds."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass  # a thread that ended between the listing and the read
+    return total
 
 
 class Screen:

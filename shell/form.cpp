@@ -256,7 +256,8 @@ void FitLabel::fitToText()
         else
             box.setWidth(needed);
     }
-    setGeometry(box);
+    if (geometry() != box)
+        setGeometry(box);
 }
 
 int FitLabel::textWidth(const QString &caption)
@@ -273,11 +274,7 @@ int FitLabel::textWidth(const QString &caption)
         for (char d = '1'; d <= '9'; ++d)
             m_tabularDigits = m_tabularDigits && metrics.horizontalAdvance(QLatin1Char(d)) == zero;
     }
-    QString shape = caption;
-    if (m_tabularDigits)
-        for (QChar &c : shape)
-            if (c >= u'1' && c <= u'9')
-                c = u'0';
+    const QString shape = shapeKey(caption);
     if (const auto it = m_widths.constFind(shape); it != m_widths.cend())
         return it.value();
     if (m_widths.size() > 64)
@@ -287,9 +284,20 @@ int FitLabel::textWidth(const QString &caption)
     return width;
 }
 
+QString FitLabel::shapeKey(const QString &caption) const
+{
+    QString shape = caption;
+    if (m_tabularDigits)
+        for (QChar &c : shape)
+            if (c >= u'1' && c <= u'9')
+                c = u'0';
+    return shape;
+}
+
 QRect FitLabel::inkOf(const QString &caption, const QFont &font)
 {
-    const QString key = QString::number(font.stretch()) + u'|' + caption;
+    // Digits share their height, so the ink of one figure serves its shape.
+    const QString key = QString::number(font.stretch()) + u'|' + shapeKey(caption);
     if (const auto it = m_inks.constFind(key); it != m_inks.cend())
         return it.value();
     if (m_inks.size() > 64)

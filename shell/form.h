@@ -119,6 +119,7 @@ private:
     friend void placeTwips(QWidget *control, const QRect &twips);
     friend QRect twipsOf(const QWidget *control);
     int textWidth(const QString &caption);
+    QString shapeKey(const QString &caption) const;
     QRect inkOf(const QString &caption, const QFont &font);
 
     QRect m_twips;

@@ -15,6 +15,11 @@ int main(int argc, char *argv[])
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
 
+    // The countdown's 72 pt display would otherwise be filled as outlines on
+    // every repaint, Qt caching glyphs only up to 64 pixels; cache them.
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(orv::kApplicationName);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(orv::kDesktopFileName));
