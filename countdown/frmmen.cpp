@@ -20,14 +20,14 @@ namespace {
 const QColor kAlarmRed(255, 0, 0);
 const QColor kClockBlue(128, 128, 255);
 
-struct KeySpec
+struct PadKey
 {
     const char *caption;
     int left;
     int top;
     double points;
 };
-constexpr KeySpec kKeys[6] = {
+constexpr PadKey kKeys[6] = {
     {"１", 450, 630, 20.25}, {"２", 1710, 630, 20.25}, {"３", 2970, 630, 20.25},
     {"４", 450, 1620, 20.25}, {"５", 1710, 1620, 20.25}, {"入力", 2970, 1620, 12},
 };
@@ -42,7 +42,7 @@ FrmMen::FrmMen()
     // the keypad to the front.
     m_picture2 = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), QColor(192, 192, 192));
     for (int i = 0; i < 6; ++i) {
-        const KeySpec &key = kKeys[i];
+        const PadKey &key = kKeys[i];
         m_cmdTime[i] = addButton(m_picture2, indexedName("CmdTime", i), QRect(key.left, key.top, 975, 735),
                                  QString::fromUtf8(key.caption));
         m_cmdTime[i]->setFont(designedFont(kPGothic, key.points, true));

@@ -14,6 +14,6 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY=$display python3 "$ROOT/bench/run.py" --runs "$runs" --bindir "$BUILD/bin" --root "$ROOT" \
+DISPLAY=$display /usr/bin/python3 "$ROOT/bench/run.py" --runs "$runs" --bindir "$BUILD/bin" --root "$ROOT" \
   | tee "$ROOT/bench/results.md.new"
 mv "$ROOT/bench/results.md.new" "$ROOT/bench/results.md"
