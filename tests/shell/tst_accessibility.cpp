@@ -1,6 +1,7 @@
 #include "common/fonts.h"
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
+#include "multiple_choice/frmbtn.h"
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
 #include "shell/accessibility.h"
@@ -74,6 +75,7 @@ private slots:
         QCOMPARE(tree.value("標準進度（問目）"), QStringLiteral("1"));
         QCOMPARE(tree.value("標準処理時間（残）"), QStringLiteral("1:50"));
         QVERIFY(tree.contains("タイマー間隔(ミリ秒)"));
+        QVERIFY(readTree(formRef<FrmBtn>().peek()).contains("次の問題へ（Done）"));
         const auto dur = readTree(formRef<FrmDur>().peek());
         QCOMPARE(dur.value("経過時間"), QStringLiteral("0"));
         QCOMPARE(dur.value("必要処理時間(残)"), QStringLiteral("3:32"));
