@@ -174,7 +174,8 @@ def cue_latency(root):
 
 
 def med(values):
-    return statistics.median(values)
+    values = [v for v in values if v == v]  # a run that gave nothing is NaN
+    return statistics.median(values) if values else float("nan")
 
 
 def machine():
@@ -227,7 +228,12 @@ def main():
             o["rss"].append(timer_mem[1])
             o["cpu"].append(cpu)
         for which, proc in tick_runs.items():
-            out, _ = proc.communicate(timeout=args.ticks * 2 + 60)
+            try:
+                out, _ = proc.communicate(timeout=args.ticks * 2 + 60)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                out, _ = proc.communicate()
+                print(f"run {run + 1}: {which} gave no tick timing", file=sys.stderr)
             ticks[which].append(parse_ticks(out))
         sims.append(simulate(bindir))
     cue = cue_latency(args.root)
