@@ -327,8 +327,12 @@ std::vector<double> render(const std::vector<Note> &notes, double total, bool be
     return out;
 }
 
-bool writeWav(const std::vector<double> &samples, const QString &path)
+bool writeWav(std::vector<double> samples, const QString &path)
 {
+    // Trailing silence: a player may stop its output stream as soon as the
+    // last sample is handed over, and a cue shorter than the stream's buffer
+    // would then be cut off unheard.
+    samples.resize(samples.size() + size_t(0.25 * kRate), 0.0);
     QByteArray data;
     for (double v : samples) {
         const int s = int(std::lround(std::clamp(v, -1.0, 1.0) * 32000));
