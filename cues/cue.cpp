@@ -91,6 +91,9 @@ void prepareCues()
     if (s.backend)
         return;
     s.backend = std::make_unique<SoundEffectBackend>();
+    // The effects must go while the application object still exists, not
+    // with the other statics after it.
+    qAddPostRoutine(stopCues);
     for (const char *name : {"s01.wav", "s02.wav", "s03.wav", "s04.wav", "s05.wav"}) {
         const QString path = resolveCueFile(QLatin1String(name));
         if (!path.isEmpty())

@@ -2,17 +2,26 @@
 
 namespace orv {
 
-namespace detail {
+namespace {
 std::vector<std::function<void()>> &formResetters()
 {
     static std::vector<std::function<void()>> resetters;
     return resetters;
 }
+} // namespace
+
+namespace detail {
+void registerFormResetter(std::function<void()> reset)
+{
+    if (formResetters().empty())
+        qAddPostRoutine(discardAllForms);
+    formResetters().push_back(std::move(reset));
+}
 } // namespace detail
 
 void discardAllForms()
 {
-    for (const auto &reset : detail::formResetters())
+    for (const auto &reset : formResetters())
         reset();
 }
 

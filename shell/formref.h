@@ -9,7 +9,9 @@
 namespace orv {
 
 namespace detail {
-std::vector<std::function<void()>> &formResetters();
+// Keeps a way to discard one reference's instance; all are discarded while
+// the application object still exists (at the latest as it goes away).
+void registerFormResetter(std::function<void()> reset);
 }
 
 // The one program-wide reference to a window class's current instance.
@@ -64,7 +66,7 @@ private:
         if (m_registered)
             return;
         m_registered = true;
-        detail::formResetters().push_back([this] { reset(); });
+        detail::registerFormResetter([this] { reset(); });
     }
 
     QPointer<T> m_instance;
