@@ -66,10 +66,7 @@ FrmRon::FrmRon()
                designedFont(kGothic, 12, true));
 
     // The cover of the start countdown, made last so it starts in front.
-    m_picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985));
-    QLabel *digit = addLabel(m_picture1, QStringLiteral("Label1"), QRect(1440, 780, 1455, 1440), QStringLiteral("③"));
-    digit->setAlignment(Qt::AlignCenter);
-    digit->setFont(designedFont(kPGothic, 72, false));
+    m_picture1 = addCountdownCover(this);
 
     m_timer2 = new PeriodicTimer(QStringLiteral("Timer2"), this);
     m_timer2->setInterval(1000);

@@ -71,10 +71,7 @@ FrmTak::FrmTak()
     next->hide(); // the floating Done button stands in for it
     connect(next, &QPushButton::clicked, this, &FrmTak::CmdNext_Click);
 
-    m_picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985));
-    QLabel *digit = addLabel(m_picture1, QStringLiteral("Label1"), QRect(1440, 780, 1455, 1440), QStringLiteral("③"));
-    digit->setFont(designedFont(kPGothic, 72, false));
-    digit->setAlignment(Qt::AlignCenter);
+    m_picture1 = addCountdownCover(this);
 
     m_timer2 = new PeriodicTimer(QStringLiteral("Timer2"), this);
     m_timer2->setInterval(1000);

@@ -392,6 +392,15 @@ QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const
     return panel;
 }
 
+QFrame *addCountdownCover(QWidget *window)
+{
+    QFrame *cover = addPanel(window, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985));
+    QLabel *digit = addLabel(cover, QStringLiteral("Label1"), QRect(1440, 780, 1455, 1440), QStringLiteral("③"));
+    digit->setAlignment(Qt::AlignCenter);
+    digit->setFont(designedFont(kPGothic, 72, false));
+    return cover;
+}
+
 QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color)
 {
     QLabel *block = addLabel(parent, name, twips);

@@ -155,6 +155,9 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips,
                        const QString &caption);
 // A panel; with a valid colour it paints that background.
 QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background = {});
+// The cover of a timer's start countdown: the panel "Picture1" over the
+// window's panels, with the digit "Label1" showing "③".
+QFrame *addCountdownCover(QWidget *window);
 // A caption-less label that shows only its background colour (bars, legend squares).
 QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color);
 
