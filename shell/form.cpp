@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cmath>
+
 namespace orv {
 
 Form::Form(const QString &name, const QString &caption, Qt::WindowFlags flags)
@@ -307,9 +309,200 @@ QRect FitLabel::inkOf(const QString &caption, const QFont &font)
     return ink;
 }
 
+namespace {
+// The characters of figures, and where each keeps its glyph.
+int figureIndex(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c == u':')
+        return 10;
+    if (c == u'-')
+        return 11;
+    return -1;
+}
+
+bool isFigure(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 24)
+        return false;
+    for (QChar c : text)
+        if (figureIndex(c) < 0)
+            return false;
+    return true;
+}
+} // namespace
+
+const FitLabel::FigureGlyph &FitLabel::figureGlyph(QChar c)
+{
+    FigureGlyph &glyph = m_face->glyphs[figureIndex(c)];
+    if (glyph.ready)
+        return glyph;
+    glyph.ready = true;
+    const QFontMetricsF metrics(m_face->font);
+    glyph.advance = metrics.horizontalAdvance(c);
+    // Room on every side for ink beyond the advance and the line. The pen
+    // sits on a whole device pixel, so the image does too.
+    const qreal ratio = m_face->pixelRatio;
+    const qreal pad = std::ceil(metrics.height() / 2);
+    const QPointF pen(std::ceil(pad * ratio) / ratio, std::ceil((pad + metrics.ascent()) * ratio) / ratio);
+    QImage canvas(qCeil((glyph.advance + 2 * pad) * ratio), qCeil((metrics.height() + 2 * pad) * ratio),
+                  QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(ratio);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.setFont(m_face->font);
+        painter.setPen(QColor::fromRgba(m_face->colour));
+        painter.drawText(pen, QString(c));
+    }
+    int left = canvas.width(), right = -1, top = canvas.height(), bottom = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            left = qMin(left, x);
+            right = qMax(right, x);
+            top = qMin(top, y);
+            bottom = qMax(bottom, y);
+        }
+    }
+    if (right < 0)
+        return glyph;  // no ink
+    glyph.image = canvas.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+    glyph.image.setDevicePixelRatio(ratio);
+    glyph.offset = QPointF(left / ratio - pen.x(), top / ratio - pen.y());
+    return glyph;
+}
+
+bool FitLabel::layoutFigure(const QString &caption, FigureLayout &layout)
+{
+    if (!isFigure(caption) || wordWrap() || frameWidth() != 0 || indent() > 0)
+        return false;
+    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    if (box.width() <= 0 || box.height() <= 0)
+        return false;
+    // palette() is in the group of the label's state: disabled, inactive.
+    const QRgb colour = palette().color(foregroundRole()).rgba();
+    const qreal ratio = devicePixelRatioF();
+    FigurePlace *place = m_place.get();
+    const bool placed = place && m_face && m_face->colour == colour && m_face->pixelRatio == ratio
+                        && place->box == box && place->alignment == alignment() && place->font == font()
+                        && sameShape(place->shape, caption);
+    if (!placed) {
+        if (!place) {
+            m_place = std::make_unique<FigurePlace>();
+            place = m_place.get();
+        }
+        place->box = box;
+        place->alignment = alignment();
+        place->font = font();
+        place->shape = caption;
+        QFont drawn = font();
+        const int needed = textWidth(caption);
+        if (needed > box.width())
+            drawn.setStretch(qMax(1, 100 * box.width() / needed));
+        if (!m_face || m_face->font != drawn || m_face->colour != colour || m_face->pixelRatio != ratio) {
+            m_face = std::make_unique<FigureFace>();
+            m_face->font = drawn;
+            m_face->colour = colour;
+            m_face->pixelRatio = ratio;
+        }
+        const QFontMetricsF line(drawn);
+        if (QFontMetrics(drawn).height() > box.height() && (alignment() & Qt::AlignVCenter)) {
+            // Big glyphs: centre the ink itself rather than the line, which
+            // faces with tall ascenders push out of the designed box.
+            const QRect ink = inkOf(caption, drawn);
+            place->baseline = box.top() + (box.height() - ink.height()) / 2 - ink.top();
+        } else if (alignment() & Qt::AlignBottom) {
+            place->baseline = box.bottom() + 1 - line.descent();
+        } else if (alignment() & Qt::AlignVCenter) {
+            place->baseline = box.top() + (box.height() - line.height()) / 2 + line.ascent();
+        } else {
+            place->baseline = box.top() + line.ascent();
+        }
+        // Whole device pixels, as glyphs are drawn without subpixel positions.
+        place->baseline = std::round(place->baseline * ratio) / ratio;
+    }
+
+    qreal width = 0;
+    for (QChar c : caption)
+        width += figureGlyph(c).advance;
+    qreal x = box.left();
+    if (alignment() & Qt::AlignRight)
+        x = box.right() + 1 - width;
+    else if (alignment() & Qt::AlignHCenter)
+        x = box.left() + (box.width() - width) / 2;
+    layout.baseline = place->baseline;
+    layout.pens.clear();
+    for (QChar c : caption) {
+        layout.pens.append(std::round(x * ratio) / ratio);
+        x += figureGlyph(c).advance;
+    }
+    return true;
+}
+
+bool FitLabel::sameShape(const QString &a, const QString &b) const
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const bool digits = m_tabularDigits && a[i].isDigit() && b[i].isDigit();
+        if (a[i] != b[i] && !digits)
+            return false;
+    }
+    return true;
+}
+
+QRectF FitLabel::glyphBox(const FigureLayout &layout, const QString &caption, int i)
+{
+    const FigureGlyph &glyph = figureGlyph(caption[i]);
+    if (glyph.image.isNull())
+        return {};
+    const QPointF at(layout.pens[i] + glyph.offset.x(), layout.baseline + glyph.offset.y());
+    return QRectF(at, glyph.image.deviceIndependentSize());
+}
+
+void FitLabel::changeText(const QString &next)
+{
+    FigureLayout before;
+    const QString previous = text();
+    if (!updatesEnabled() || !isVisible() || previous.size() != next.size() || !layoutFigure(previous, before)) {
+        setText(next);
+        return;
+    }
+    // QLabel repaints its whole box on a new text; hold that back (a plain
+    // flag, as the label has no children) and repaint what changed.
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(next);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+    const FigureFace *face = m_face.get();
+    FigureLayout after;
+    if (!layoutFigure(next, after) || !(after == before) || m_face.get() != face) {
+        update();
+        return;
+    }
+    QRectF changed;
+    for (int i = 0; i < next.size(); ++i) {
+        if (next[i] != previous[i])
+            changed |= glyphBox(before, previous, i) | glyphBox(after, next, i);
+    }
+    update(changed.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
 void FitLabel::paintEvent(QPaintEvent *event)
 {
     const QString caption = text();
+    if (FigureLayout layout; layoutFigure(caption, layout)) {
+        QPainter painter(this);
+        for (int i = 0; i < caption.size(); ++i) {
+            const QRectF box = glyphBox(layout, caption, i);
+            if (box.toAlignedRect().intersects(event->rect()))
+                painter.drawImage(box.topLeft(), figureGlyph(caption[i]).image);
+        }
+        return;
+    }
     const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     if (caption.isEmpty() || wordWrap() || box.width() <= 0 || box.height() <= 0) {
         QLabel::paintEvent(event);
@@ -355,7 +548,10 @@ void setCaption(QLabel *label, const QString &text)
 {
     if (label->text() == text)
         return;
-    label->setText(text);
+    if (auto *fit = qobject_cast<FitLabel *>(label))
+        fit->changeText(text);
+    else
+        label->setText(text);
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent changed(label, text);
         QAccessible::updateAccessibility(&changed);

@@ -7,7 +7,12 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <QImage>
+#include <QVarLengthArray>
+
+#include <array>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 
 class QFrame;
@@ -111,6 +116,9 @@ public:
     void setAutoGrow(bool grow);
     // Re-applies the size after a change of text or font.
     void fitToText();
+    // Sets the text, repainting only the characters that changed when the
+    // rest of a figure stays in place (a clock's seconds, say).
+    void changeText(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -121,6 +129,50 @@ private:
     int textWidth(const QString &caption);
     QString shapeKey(const QString &caption) const;
     QRect inkOf(const QString &caption, const QFont &font);
+
+    // Figures (digits, colons, dashes) are drawn from glyph images rendered
+    // once per face: shaping and rasterising them every second is most of
+    // what a running timer costs, and big glyphs are not cached by Qt.
+    struct FigureGlyph
+    {
+        QImage image;    // the ink, cropped
+        QPointF offset;  // of the image from the pen position on the baseline
+        qreal advance = 0;
+        bool ready = false;
+    };
+    struct FigureFace
+    {
+        QFont font;  // as drawn, condensed when the figure is too wide
+        QRgb colour = 0;
+        qreal pixelRatio = 0;
+        std::array<FigureGlyph, 12> glyphs;
+    };
+    // What places a figure, kept while the box, the face and the shape of
+    // the text (digits being equally wide) stay the same.
+    struct FigurePlace
+    {
+        QRect box;
+        Qt::Alignment alignment;
+        QFont font;
+        QString shape;
+        qreal baseline = 0;
+    };
+    struct FigureLayout
+    {
+        qreal baseline = 0;
+        QVarLengthArray<qreal, 24> pens;  // pen position of each character
+        bool operator==(const FigureLayout &other) const
+        {
+            return baseline == other.baseline && pens == other.pens;
+        }
+    };
+    bool layoutFigure(const QString &caption, FigureLayout &layout);
+    bool sameShape(const QString &a, const QString &b) const;
+    const FigureGlyph &figureGlyph(QChar c);
+    QRectF glyphBox(const FigureLayout &layout, const QString &caption, int i);
+
+    std::unique_ptr<FigureFace> m_face;
+    std::unique_ptr<FigurePlace> m_place;
 
     QRect m_twips;
     bool m_hasTwips = false;
