@@ -211,7 +211,8 @@ def main():
     sims = []
     for run in range(args.runs):
         print(f"run {run + 1} of {args.runs}", file=sys.stderr)
-        tick_runs = start_tick_runs(bindir, args.ticks)
+        # Memory and CPU first, each program alone: another Qt process running
+        # at the same time would share (and so halve) the libraries' PSS.
         s, (pss, rss), cpu = measure_floor(screen, f"{bindir}/bench_floor", args.cpu_seconds)
         floor_start.append(s)
         floor_pss.append(pss)
@@ -227,6 +228,7 @@ def main():
             o["pss"].append(timer_mem[0])
             o["rss"].append(timer_mem[1])
             o["cpu"].append(cpu)
+        tick_runs = start_tick_runs(bindir, args.ticks)
         for which, proc in tick_runs.items():
             try:
                 out, _ = proc.communicate(timeout=args.ticks * 2 + 60)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures Orvalen against a bare Qt window and writes bench/results.md:
 #   scripts/bench.sh [runs, 5 by default]
-# Takes about three minutes a run. Never part of the test suite.
+# Takes about five minutes a run. Never part of the test suite.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs=${1:-5}

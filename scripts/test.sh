@@ -4,7 +4,8 @@
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
 #   4. cues heard on a real (null-sink) PulseAudio server;
-#   5. the Debian package: built, installed on this machine with apt-get, and
+#   5. the windows' figures really drawn by the real program on Xvfb;
+#   6. the Debian package: built, installed on this machine with apt-get, and
 #      the installed program started.
 # ORVALEN_QUICK=1 runs the first step only.
 set -euo pipefail
@@ -17,4 +18,5 @@ ctest --test-dir "$BUILD" --output-on-failure -j2
 "$ROOT/scripts/sanitize.sh"
 "$ROOT/scripts/fuzz.sh" "${ORVALEN_FUZZ_SECONDS:-60}"
 "$ROOT/scripts/sound-check.sh"
+"$ROOT/scripts/x11-check.sh"
 "$ROOT/scripts/package-check.sh"
