@@ -19,7 +19,8 @@ done
 
 run=$(mktemp -d)
 log="$run/orvalen.log"
-(cd "$run" && QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="orvalen.*.debug=true" orvalen >"$log" 2>&1) &
+# exec, so that $! is the program itself and the kill below reaches it.
+(cd "$run" && QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="orvalen.*.debug=true" exec orvalen >"$log" 2>&1) &
 pid=$!
 sleep 3
 if ! kill -0 "$pid" 2>/dev/null; then
