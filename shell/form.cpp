@@ -309,7 +309,26 @@ QRect FitLabel::inkOf(const QString &caption, const QFont &font)
     return ink;
 }
 
+QRect FitLabel::textBox() const
+{
+    return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+}
+
+QFont FitLabel::fontFitting(int needed, int width) const
+{
+    QFont font = this->font();
+    if (needed > width)
+        font.setStretch(qMax(1, 100 * width / needed));
+    return font;
+}
+
 namespace {
+// Where the baseline goes for the ink to sit centred in the box.
+int inkCentredBaseline(const QRect &box, const QRect &ink)
+{
+    return box.top() + (box.height() - ink.height()) / 2 - ink.top();
+}
+
 // The characters of figures, and where each keeps its glyph.
 int figureIndex(QChar c)
 {
@@ -380,7 +399,7 @@ bool FitLabel::layoutFigure(const QString &caption, FigureLayout &layout)
 {
     if (!isFigure(caption) || wordWrap() || frameWidth() != 0 || indent() > 0)
         return false;
-    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect box = textBox();
     if (box.width() <= 0 || box.height() <= 0)
         return false;
     // palette() is in the group of the label's state: disabled, inactive.
@@ -399,10 +418,7 @@ bool FitLabel::layoutFigure(const QString &caption, FigureLayout &layout)
         place->alignment = alignment();
         place->font = font();
         place->shape = caption;
-        QFont drawn = font();
-        const int needed = textWidth(caption);
-        if (needed > box.width())
-            drawn.setStretch(qMax(1, 100 * box.width() / needed));
+        const QFont drawn = fontFitting(textWidth(caption), box.width());
         if (!m_face || m_face->font != drawn || m_face->colour != colour || m_face->pixelRatio != ratio) {
             m_face = std::make_unique<FigureFace>();
             m_face->font = drawn;
@@ -413,8 +429,7 @@ bool FitLabel::layoutFigure(const QString &caption, FigureLayout &layout)
         if (QFontMetrics(drawn).height() > box.height() && (alignment() & Qt::AlignVCenter)) {
             // Big glyphs: centre the ink itself rather than the line, which
             // faces with tall ascenders push out of the designed box.
-            const QRect ink = inkOf(caption, drawn);
-            place->baseline = box.top() + (box.height() - ink.height()) / 2 - ink.top();
+            place->baseline = inkCentredBaseline(box, inkOf(caption, drawn));
         } else if (alignment() & Qt::AlignBottom) {
             place->baseline = box.bottom() + 1 - line.descent();
         } else if (alignment() & Qt::AlignVCenter) {
@@ -448,7 +463,8 @@ bool FitLabel::sameShape(const QString &a, const QString &b) const
     if (a.size() != b.size())
         return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const bool digits = m_tabularDigits && a[i].isDigit() && b[i].isDigit();
+        // As shapeKey: equally wide digits are one shape.
+        const bool digits = m_tabularDigits && a[i] >= u'0' && a[i] <= u'9' && b[i] >= u'0' && b[i] <= u'9';
         if (a[i] != b[i] && !digits)
             return false;
     }
@@ -503,15 +519,13 @@ void FitLabel::paintEvent(QPaintEvent *event)
         }
         return;
     }
-    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect box = textBox();
     if (caption.isEmpty() || wordWrap() || box.width() <= 0 || box.height() <= 0) {
         QLabel::paintEvent(event);
         return;
     }
-    QFont font = this->font();
     const int needed = textWidth(caption);
-    if (needed > box.width())
-        font.setStretch(qMax(1, 100 * box.width() / needed));
+    const QFont font = fontFitting(needed, box.width());
     const QFontMetrics metrics(font);
     // Where the ink of a vertically centred line would fall: faces with tall
     // ascenders push big glyphs out of the designed boxes.
@@ -534,7 +548,7 @@ void FitLabel::paintEvent(QPaintEvent *event)
         return;
     }
     // Centre the ink itself rather than the line.
-    const int inkBaseline = box.top() + (box.height() - ink.height()) / 2 - ink.top();
+    const int inkBaseline = inkCentredBaseline(box, ink);
     const int width = qMin(needed, box.width());
     int x = box.left();
     if (alignment() & Qt::AlignRight)

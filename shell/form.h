@@ -126,6 +126,10 @@ protected:
 private:
     friend void placeTwips(QWidget *control, const QRect &twips);
     friend QRect twipsOf(const QWidget *control);
+    // The box the text is drawn in, inside the margins.
+    QRect textBox() const;
+    // The label's font, condensed when a text needing that width is wider.
+    QFont fontFitting(int needed, int width) const;
     int textWidth(const QString &caption);
     QString shapeKey(const QString &caption) const;
     QRect inkOf(const QString &caption, const QFont &font);
