@@ -9,6 +9,7 @@ ensure_packages \
   qt6-multimedia-dev `# QSoundEffect for the cues` \
   libgl-dev `# needed by Qt's CMake package for Gui` \
   fonts-noto-cjk `# the Japanese Gothic faces the windows are drawn with` \
+  python3-fonttools fontconfig `# to cut those faces down to the program's characters` \
   libpulse-dev pkg-config `# to follow the sound server's default output` \
   make
 

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRawFont>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -55,24 +58,72 @@ private slots:
         QVERIFY(menu->windowIcon().availableSizes().contains(QSize(32, 32)));
     }
 
-    // The designed faces resolve to real Japanese fonts, and their glyphs exist.
+    // The designed faces resolve to the compiled-in cuts of the Noto faces,
+    // and a character the cut lacks still comes from the whole system face.
     void designedFacesMapOntoJapaneseFonts_data()
     {
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("resolved");
-        QTest::newRow("fixed pitch") << kGothic << "Noto Sans Mono CJK JP";
-        QTest::newRow("proportional") << kPGothic << "Noto Sans CJK JP";
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("fixed pitch") << kGothic << "Noto Sans Mono CJK JP" << false;
+        QTest::newRow("fixed pitch, bold") << kGothic << "Noto Sans Mono CJK JP" << true;
+        QTest::newRow("proportional") << kPGothic << "Noto Sans CJK JP" << false;
+        QTest::newRow("proportional, bold") << kPGothic << "Noto Sans CJK JP" << true;
     }
     void designedFacesMapOntoJapaneseFonts()
     {
         QFETCH(QString, face);
         QFETCH(QString, resolved);
-        const QFont font = designedFont(face, 15.75, true);
+        QFETCH(bool, bold);
+        const QFont font = designedFont(face, 15.75, bold);
         QCOMPARE(font.family(), face);
         QCOMPARE(font.pointSizeF(), 15.75);
-        QCOMPARE(QFontInfo(font).family(), resolved);
+        QVERIFY2(QFontInfo(font).family().startsWith(resolved), qPrintable(QFontInfo(font).family()));
+        QCOMPARE(QFontInfo(font).bold(), bold);
+        QVERIFY(isCompiledInCut(QRawFont::fromFont(font)));
         QVERIFY(QFontMetrics(font).inFontUcs4(U'択'));
         QVERIFY(QFontMetrics(font).inFontUcs4(U'③'));
+        QVERIFY(QFontMetrics(font).inFontUcs4(U'鬱'));  // not in the cut: the whole face
+    }
+
+    // Every character a window shows is in the cut its font resolves to, so
+    // no window opens a whole system face.
+    void everyShownCharacterIsInTheCut_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::newRow("menu") << "";
+        QTest::newRow("multiple choice") << "CmdTak_Click";
+        QTest::newRow("essay") << "CmdRon_Click";
+        QTest::newRow("countdown") << "CmdMen_Click";
+    }
+    void everyShownCharacterIsInTheCut()
+    {
+        QFETCH(QString, opener);
+        test::CueRecorder cues;
+        FrmMain *menu = showMenu();
+        if (!opener.isEmpty())
+            QVERIFY(QMetaObject::invokeMethod(menu, opener.toLatin1().constData()));
+        int checked = 0;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                QString text;
+                if (auto *label = qobject_cast<QLabel *>(w))
+                    text = label->text();
+                else if (auto *button = qobject_cast<QAbstractButton *>(w))
+                    text = button->text();
+                else if (auto *edit = qobject_cast<QLineEdit *>(w))
+                    text = edit->text();
+                if (w->font().family() != kGothic && w->font().family() != kPGothic)
+                    continue;
+                const QRawFont raw = QRawFont::fromFont(w->font());
+                QVERIFY(isCompiledInCut(raw));
+                for (const char32_t c : text.toUcs4()) {
+                    QVERIFY2(raw.supportsCharacter(c), qPrintable(w->objectName() + u' ' + QString::number(c, 16)));
+                    ++checked;
+                }
+            }
+        }
+        QVERIFY(checked > 0);
     }
 
     void centredOnTheScreen()
@@ -252,6 +303,16 @@ private:
     {
         return w->findChild<QPushButton *>(QLatin1String(name));
     }
+    // The cut carries the vendor ORVL and a few hundred glyphs, where the
+    // system face has 65,535.
+    static bool isCompiledInCut(const QRawFont &raw)
+    {
+        const QByteArray os2 = raw.fontTable("OS/2");
+        const QByteArray maxp = raw.fontTable("maxp");
+        const int glyphs = maxp.size() >= 6 ? (uchar(maxp[4]) << 8 | uchar(maxp[5])) : 0;
+        return os2.mid(58, 4) == "ORVL" && glyphs > 0 && glyphs < 2000;
+    }
+
     static void touch(const QString &name)
     {
         QFile f(name);
