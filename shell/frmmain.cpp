@@ -9,6 +9,7 @@
 
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -23,6 +24,15 @@ const QString kDailyFile = QStringLiteral("daily.exe");
 const QRect kMenRow(540, 2460, 3465, 405);
 const QRect kDailyBeside(540, 2460, 1095, 405);
 const QRect kMenBeside(1695, 2460, 2310, 405);
+
+// Read as the format it is: left to guess, Qt loads every image plugin
+// there is to ask it, which costs start-up time and memory.
+QPixmap resourceImage(const QString &path, const char *format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 } // namespace
 
 FrmMain::FrmMain()
@@ -30,13 +40,13 @@ FrmMain::FrmMain()
 {
     setClientSizeTwips(4680, 3195);
     QIcon icon;
-    icon.addFile(QStringLiteral(":/images/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/images/icon32.png"), QSize(32, 32));
+    icon.addPixmap(resourceImage(QStringLiteral(":/images/icon16.png"), "png"));
+    icon.addPixmap(resourceImage(QStringLiteral(":/images/icon32.png"), "png"));
     setWindowIcon(icon);
 
     // Created back to front: later siblings stack in front of earlier ones.
     m_image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
-    m_image1->setPixmap(QPixmap(QStringLiteral(":/images/background.gif")));
+    m_image1->setPixmap(resourceImage(QStringLiteral(":/images/background.gif"), "gif"));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setScaledContents(false);
 
