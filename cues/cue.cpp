@@ -1,10 +1,9 @@
 #include "cues/cue.h"
 
-#include "cues/soundeffectbackend.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 
 Q_LOGGING_CATEGORY(lcCue, "orvalen.cue", QtWarningMsg)
 
@@ -28,6 +27,40 @@ bool isReadableFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.isReadable();
+}
+
+// Without the sound module every cue is silent, as without a sound server.
+class SilentBackend : public CueBackend
+{
+public:
+    std::unique_ptr<CueVoice> play(const QString &) override { return nullptr; }
+};
+
+// The real player comes from the sound module: beside the program (a build),
+// then where it is installed. Never from the current directory.
+std::unique_ptr<CueBackend> loadSoundModule()
+{
+    QStringList folders;
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        folders << program.path() << QDir::cleanPath(program.filePath(QStringLiteral(ORVALEN_MODULE_RELATIVE_DIR)));
+    }
+    folders << QStringLiteral(ORVALEN_MODULE_DIR);
+    folders.removeDuplicates();
+    using Make = CueBackend *(*)();
+    for (const QString &folder : std::as_const(folders)) {
+        const QString path = QDir(folder).filePath(QStringLiteral("orvalen_sound.so"));
+        if (!isReadableFile(path))
+            continue;
+        // Never unloaded: the player's code must outlive every cue.
+        QLibrary module(path);
+        if (const auto make = reinterpret_cast<Make>(module.resolve("orvalen_make_cue_backend")))
+            if (CueBackend *backend = make())
+                return std::unique_ptr<CueBackend>(backend);
+        qCWarning(lcCue).noquote() << "cannot load the sound module" << path << module.errorString();
+    }
+    qCWarning(lcCue) << "no sound module found: cues are silent";
+    return std::make_unique<SilentBackend>();
 }
 
 } // namespace
@@ -90,7 +123,7 @@ void prepareCues()
     CueService &s = service();
     if (s.backend)
         return;
-    s.backend = std::make_unique<SoundEffectBackend>();
+    s.backend = loadSoundModule();
     // The effects must go while the application object still exists, not
     // with the other statics after it.
     qAddPostRoutine(stopCues);

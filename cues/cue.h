@@ -17,8 +17,8 @@ public:
     virtual ~CueVoice() = default;
 };
 
-// Turns a cue file into sound. The real one plays through Qt Multimedia; tests
-// put a recording one in its place.
+// Turns a cue file into sound. The real one plays through Qt Multimedia, in a
+// module of its own; tests put a recording one in its place.
 class CueBackend
 {
 public:
@@ -53,8 +53,11 @@ QString resolveCueFile(const QString &name);
 // previous one. Passing nullptr restores the real backend on the next cue.
 std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend);
 
-// Gets the sound output ready, so the first cue is not late. Called once the
-// program is up; PlayCue does it itself when it was not called.
+// Gets the sound output ready, so the first cue is not late: loads the sound
+// module (orvalen_sound.so, beside the program or in <libdir>/orvalen; every
+// cue is silent without it), connects to the sound server and loads the cue
+// files. Called once the program is up; PlayCue does it itself when it was
+// not called.
 void prepareCues();
 
 // Stops the cue that is sounding, if any. Called when the program shuts down.

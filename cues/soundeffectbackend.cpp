@@ -67,3 +67,9 @@ std::unique_ptr<CueVoice> SoundEffectBackend::play(const QString &path)
 }
 
 } // namespace orv
+
+// The cue service finds the player by this name when it loads the module.
+extern "C" Q_DECL_EXPORT orv::CueBackend *orvalen_make_cue_backend()
+{
+    return new orv::SoundEffectBackend;
+}

@@ -16,6 +16,7 @@ for f in /usr/bin/orvalen /usr/share/orvalen/s01.wav /usr/share/orvalen/s05.wav 
          /usr/share/icons/hicolor/scalable/apps/org.orvalen.Orvalen.svg; do
   [ -e "$f" ] || { echo "package check: missing $f"; exit 1; }
 done
+[ -n "$(dpkg -L orvalen | grep '/orvalen/orvalen_sound.so$')" ] || { echo "package check: no sound module"; exit 1; }
 
 run=$(mktemp -d)
 log="$run/orvalen.log"
@@ -28,5 +29,8 @@ if ! kill -0 "$pid" 2>/dev/null; then
 fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+if grep -q "sound module" "$log"; then
+  echo "package check: the installed program found no sound module"; cat "$log"; exit 1
+fi
 rm -rf "$run"
 echo "package check: $(basename "$deb") installs and runs"

@@ -7,7 +7,27 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
+
+namespace {
+
+// Gets the cues ready once the menu's first frame is out, so the menu does
+// not wait on the sound libraries or the sound server.
+class PrepareCuesAfterFirstFrame : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { orv::prepareCues(); });
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -27,9 +47,9 @@ int main(int argc, char *argv[])
     orv::installFontSubstitutions();
     orv::installAccessibility();
 
+    PrepareCuesAfterFirstFrame cueStarter;
+    orv::formRef<orv::FrmMain>()->installEventFilter(&cueStarter);
     orv::formRef<orv::FrmMain>()->show();
-    // After the menu's first frame, so start-up stays quick.
-    QTimer::singleShot(0, [] { orv::prepareCues(); });
     const int status = QApplication::exec();
 
     orv::discardAllForms();

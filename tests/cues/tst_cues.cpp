@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,10 +88,12 @@ private slots:
         QCOMPARE(findCueFile(QStringLiteral("../s03.wav"), {empty}), QString());
     }
 
-    // Without a sound server (as under CI) the real backend stays silent,
-    // returns at once and leaves nothing behind.
+    // Without a sound server (as under CI) the real backend, loaded from the
+    // sound module beside the program, stays silent, returns at once and
+    // leaves nothing behind.
     void realBackendNeverFails()
     {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("sound module")));
         setCueBackend(nullptr);
         const QString real = QStringLiteral(ORVALEN_SOURCE_DIR "/resources/s02.wav");
         QFile::remove(QStringLiteral("s02.wav"));
