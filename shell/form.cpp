@@ -277,10 +277,8 @@ int FitLabel::textWidth(const QString &caption)
             m_tabularDigits = m_tabularDigits && metrics.horizontalAdvance(QLatin1Char(d)) == zero;
     }
     const QString shape = shapeKey(caption);
-    if (const auto it = m_widths.constFind(shape); it != m_widths.cend())
-        return it.value();
-    if (m_widths.size() > 64)
-        m_widths.clear();
+    if (const int *known = m_widths.find(shape))
+        return *known;
     const int width = QFontMetrics(m_widthFont).horizontalAdvance(caption);
     m_widths.insert(shape, width);
     return width;
@@ -300,10 +298,8 @@ QRect FitLabel::inkOf(const QString &caption, const QFont &font)
 {
     // Digits share their height, so the ink of one figure serves its shape.
     const QString key = QString::number(font.stretch()) + u'|' + shapeKey(caption);
-    if (const auto it = m_inks.constFind(key); it != m_inks.cend())
-        return it.value();
-    if (m_inks.size() > 64)
-        m_inks.clear();
+    if (const QRect *known = m_inks.find(key))
+        return *known;
     const QRect ink = QFontMetrics(font).tightBoundingRect(caption);
     m_inks.insert(key, ink);
     return ink;

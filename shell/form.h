@@ -183,8 +183,32 @@ private:
     bool m_autoGrow = false;
     QFont m_widthFont;
     bool m_tabularDigits = false;
-    QHash<QString, int> m_widths;
-    QHash<QString, QRect> m_inks;
+    // A few measures by text shape. Most labels show one or two shapes, so a
+    // short list does, where a hash table would cost a kilobyte a label.
+    template <typename V>
+    class ShapeCache
+    {
+    public:
+        const V *find(const QString &shape) const
+        {
+            for (const auto &entry : m_entries)
+                if (entry.first == shape)
+                    return &entry.second;
+            return nullptr;
+        }
+        void insert(const QString &shape, const V &value)
+        {
+            if (m_entries.size() >= 16)
+                m_entries.clear();
+            m_entries.append({shape, value});
+        }
+        void clear() { m_entries.clear(); }
+
+    private:
+        QVarLengthArray<std::pair<QString, V>, 2> m_entries;
+    };
+    ShapeCache<int> m_widths;
+    ShapeCache<QRect> m_inks;
 };
 
 // Sets a label's caption; a label that sizes itself to its text follows it.
