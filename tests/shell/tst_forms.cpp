@@ -139,6 +139,7 @@ private slots:
         QFETCH(QString, caption);
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();
+        const QRect placed = menu->geometry();
         QVERIFY(QMetaObject::invokeMethod(menu, slot.toLatin1().constData()));
         QWidget *timer = findWindow(window);
         QVERIFY(timer);
@@ -147,9 +148,17 @@ private slots:
         QCOMPARE(timer->windowTitle(), caption);
         QVERIFY(!menu->isVisible());
         QCOMPARE(instancesNamed(window), 1);
+        // Hidden, the menu holds no picture and no native window...
+        auto *picture = menu->findChild<QLabel *>(QStringLiteral("Image1"));
+        QTRY_VERIFY(!menu->testAttribute(Qt::WA_WState_Created));
+        QVERIFY(picture->pixmap().isNull());
 
         QVERIFY(timer->close());
         QVERIFY(menu->isVisible());
+        // ...and shown again it has both, where it was.
+        QVERIFY(menu->testAttribute(Qt::WA_WState_Created));
+        QCOMPARE(picture->pixmap().size(), QSize(329, 249));
+        QCOMPARE(menu->geometry(), placed);
 
         QPointer<QWidget> first = timer;
         QVERIFY(QMetaObject::invokeMethod(menu, slot.toLatin1().constData()));
