@@ -18,6 +18,7 @@ import sys
 import time
 
 from Xlib import X, display
+from Xlib import error as xerror
 from Xlib.ext import damage, xtest
 
 TWIPS = 15.0
@@ -53,6 +54,15 @@ class Screen:
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.d.damage_query_version()
         self.damage_notify = self.d.extension_event.DamageNotify
+        damage_opcode = self.d.query_extension(damage.extname).major_opcode
+
+        # An input-only window (toolkits make some) cannot take a damage
+        # object; its refusal is expected and harmless.
+        def quiet(error, request):
+            if not (isinstance(error, xerror.BadMatch) and error.major_opcode == damage_opcode):
+                print(f"X protocol error: {error}", file=sys.stderr)
+
+        self.d.set_error_handler(quiet)
         self.d.sync()
 
     def drain(self):
