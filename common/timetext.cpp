@@ -1,7 +1,6 @@
 #include "common/timetext.h"
 
 #include <climits>
-#include <cstdio>
 
 namespace orv {
 
@@ -19,17 +18,45 @@ long long floorDiv(long long a, long long b)
 
 QString composeDurationText(long long hours, long long minutes, long long seconds)
 {
-    // Formatted into a small buffer: these texts are rewritten every second
-    // in several places, and QString::arg is comparatively slow.
+    // Written digit by digit into a small buffer: these texts are rewritten
+    // every second in several places, where QString::arg and even snprintf
+    // are comparatively slow.
     char text[64];
-    int n;
-    if (hours >= 1)
-        n = std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", hours, minutes, seconds);
-    else if (minutes >= 1)
-        n = std::snprintf(text, sizeof text, "%lld:%02lld", minutes, seconds);
-    else
-        n = std::snprintf(text, sizeof text, "%lld", seconds);
-    return QString::fromLatin1(text, qMax(0, n));
+    char *end = text;
+    const auto put = [&end](long long value, int width) {
+        // The magnitude as unsigned, which LLONG_MIN has too.
+        unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        char digits[24];
+        int n = 0;
+        do {
+            digits[n++] = char('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        // As printf's "%0*lld": the sign counts towards the width.
+        if (value < 0) {
+            *end++ = '-';
+            --width;
+        }
+        for (int pad = n; pad < width; ++pad)
+            *end++ = '0';
+        while (n > 0)
+            *end++ = digits[--n];
+    };
+    if (hours >= 1) {
+        put(hours, 1);
+        *end++ = ':';
+        put(minutes, 2);
+        *end++ = ':';
+        put(seconds, 2);
+    } else if (minutes >= 1) {
+        put(minutes, 1);
+        *end++ = ':';
+        put(seconds, 2);
+    } else {
+        put(seconds, 1);
+    }
+    return QString::fromLatin1(text, end - text);
 }
 
 QString durationText(long long seconds)

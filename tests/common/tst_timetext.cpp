@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <climits>
+#include <cstdio>
 
 using namespace orv;
 
@@ -89,6 +90,38 @@ private slots:
         QFETCH(qint64, seconds);
         QFETCH(QString, expected);
         QCOMPARE(orv::signedDurationText(seconds), expected);
+    }
+
+    // The texts are written digit by digit; printf is the reference, down to
+    // signs inside padded fields and the extremes of the range.
+    void composedAsPrintfWould_data()
+    {
+        QTest::addColumn<qint64>("h");
+        QTest::addColumn<qint64>("m");
+        QTest::addColumn<qint64>("s");
+        QTest::newRow("zero") << 0LL << 0LL << 0LL;
+        QTest::newRow("seconds") << 0LL << 0LL << 59LL;
+        QTest::newRow("minutes") << 0LL << 1LL << 5LL;
+        QTest::newRow("hours") << 12LL << 0LL << 7LL;
+        QTest::newRow("negative seconds") << 0LL << 0LL << -5LL;
+        QTest::newRow("negative fields") << 2LL << -5LL << -15LL;
+        QTest::newRow("negative hours") << -1LL << 59LL << 59LL;
+        QTest::newRow("smallest") << qint64(LLONG_MIN) << 0LL << qint64(LLONG_MIN);
+        QTest::newRow("largest") << qint64(LLONG_MAX) << qint64(LLONG_MAX) << qint64(LLONG_MAX);
+    }
+    void composedAsPrintfWould()
+    {
+        QFETCH(qint64, h);
+        QFETCH(qint64, m);
+        QFETCH(qint64, s);
+        char expected[96];
+        if (h >= 1)
+            std::snprintf(expected, sizeof expected, "%lld:%02lld:%02lld", h, m, s);
+        else if (m >= 1)
+            std::snprintf(expected, sizeof expected, "%lld:%02lld", m, s);
+        else
+            std::snprintf(expected, sizeof expected, "%lld", s);
+        QCOMPARE(orv::composeDurationText(h, m, s), QString::fromLatin1(expected));
     }
 
     void everyTextMatchesTheGrammar()
