@@ -1,5 +1,6 @@
 #include "common/fonts.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QResource>
 #include <QStringList>
@@ -12,8 +13,6 @@ namespace {
 // carry the vendor ORVL, which tells them apart from the system's whole faces
 // of the same family. Asking for "<family> [ORVL]" reaches them, and the
 // whole face further down the list takes any other character.
-const char *const kBundledFaces[] = {":/faces/gothic-regular.otf", ":/faces/gothic-bold.otf",
-                                     ":/faces/pgothic-regular.otf", ":/faces/pgothic-bold.otf"};
 const QString kBundledFoundry = QStringLiteral(" [ORVL]");
 bool bundledFacesRegistered = false;
 
@@ -22,8 +21,9 @@ bool registerBundledFaces()
 {
     static const bool registered = [] {
         bool any = false;
-        for (const char *path : kBundledFaces) {
-            const QResource resource(QString::fromLatin1(path));
+        const QDir faces(QStringLiteral(":/faces"));
+        for (const QString &name : faces.entryList(QDir::Files)) {
+            const QResource resource(faces.filePath(name));
             if (!resource.isValid())
                 continue;
             // Uncompressed, the face is used where it lies, never copied.

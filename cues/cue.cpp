@@ -29,6 +29,19 @@ bool isReadableFile(const QString &path)
     return info.isFile() && info.isReadable();
 }
 
+// The program's own folder (a build), the folder at `relative` from it (as
+// installed under a prefix), then `installed` (the configured place).
+QStringList programFolders(const QString &relative, const QString &installed)
+{
+    QStringList folders;
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        folders << program.path() << QDir::cleanPath(program.filePath(relative));
+    }
+    folders << installed;
+    return folders;
+}
+
 // Without the sound module every cue is silent, as without a sound server.
 class SilentBackend : public CueBackend
 {
@@ -40,12 +53,8 @@ public:
 // then where it is installed. Never from the current directory.
 std::unique_ptr<CueBackend> loadSoundModule()
 {
-    QStringList folders;
-    if (QCoreApplication::instance()) {
-        const QDir program(QCoreApplication::applicationDirPath());
-        folders << program.path() << QDir::cleanPath(program.filePath(QStringLiteral(ORVALEN_MODULE_RELATIVE_DIR)));
-    }
-    folders << QStringLiteral(ORVALEN_MODULE_DIR);
+    QStringList folders =
+        programFolders(QStringLiteral(ORVALEN_MODULE_RELATIVE_DIR), QStringLiteral(ORVALEN_MODULE_DIR));
     folders.removeDuplicates();
     using Make = CueBackend *(*)();
     for (const QString &folder : std::as_const(folders)) {
@@ -68,13 +77,7 @@ std::unique_ptr<CueBackend> loadSoundModule()
 QStringList cueFolders()
 {
     QStringList folders{QDir::currentPath()};
-    if (QCoreApplication::instance()) {
-        const QDir program(QCoreApplication::applicationDirPath());
-        folders << program.path() << QDir::cleanPath(program.filePath(QStringLiteral("../share/orvalen")));
-    }
-#ifdef ORVALEN_DATA_DIR
-    folders << QStringLiteral(ORVALEN_DATA_DIR);
-#endif
+    folders << programFolders(QStringLiteral("../share/orvalen"), QStringLiteral(ORVALEN_DATA_DIR));
     folders.removeDuplicates();
     return folders;
 }
