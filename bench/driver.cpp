@@ -12,8 +12,8 @@
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 
 #include <QApplication>
 

@@ -6,7 +6,8 @@
 #include "common/periodictimer.h"
 #include "countdown/countdownlogic.h"
 #include "cues/cue.h"
-#include "shell/platform.h"
+#include "widgets/controls.h"
+#include "widgets/platform.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -113,14 +114,12 @@ void FrmMen::formLoad()
 {
     m_picture2->raise();
     centreOnScreen();
-    hideMainMenu();
 }
 
 void FrmMen::formQueryUnload()
 {
     m_timer1->setEnabled(false);
     m_timer3->setEnabled(false);
-    showMainMenu();
 }
 
 void FrmMen::TxtTime_Change()

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "shell/form.h"
+#include "widgets/form.h"
 
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace orv {
 

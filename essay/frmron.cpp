@@ -4,7 +4,8 @@
 #include "common/numbers.h"
 #include "common/periodictimer.h"
 #include "cues/cue.h"
-#include "shell/platform.h"
+#include "widgets/controls.h"
+#include "widgets/platform.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -74,6 +75,8 @@ FrmRon::FrmRon()
     connect(m_timer2, &PeriodicTimer::timeout, this, &FrmRon::Timer2_Timer);
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmRon::Timer1_Timer);
     connect(m_text1, &QLineEdit::textChanged, this, &FrmRon::Text1_Change);
+    for (QObject *child : findChildren<QObject *>())
+        m_targets.insert(child->objectName().toLatin1(), child);
     nameControls({{"LabelQNo", "標準進度（問目）"},
                   {"LabelEachTime", "標準処理時間（残）"},
                   {"LabelTotalTime", "残り時間"},
@@ -108,7 +111,6 @@ void FrmRon::formLoad()
     m_timer2->setEnabled(true);
     m_picture1->raise();
     centreOnScreen();
-    hideMainMenu();
     PlayCue(QStringLiteral("s01.wav"));
 }
 
@@ -117,7 +119,6 @@ void FrmRon::formQueryUnload()
     m_timer1->setEnabled(false);
     // A countdown still running would sound its cues after the window closed.
     m_timer2->setEnabled(false);
-    showMainMenu();
 }
 
 void FrmRon::Text1_Change()
@@ -138,15 +139,9 @@ void FrmRon::Timer1_Timer()
         requestAttention(this);
 }
 
-void FrmRon::SetRTime(int w, QLabel *label)
+QObject *FrmRon::target(const char *name) const
 {
-    setCaption(label, essay::phaseText(w));
-}
-
-int FrmRon::GetRestTime(QString &eTime, QString &tTime) const
-{
-    essay::restTimes(m_elapsedSec, eTime, tTime);
-    return 0;
+    return m_targets.value(QByteArray::fromRawData(name, qstrlen(name)));
 }
 
 void FrmRon::apply(const essay::Effects &effects)
@@ -157,7 +152,7 @@ void FrmRon::apply(const essay::Effects &effects)
             PlayCue(QLatin1String(effect.target));
             continue;
         }
-        QObject *target = named(effect.target);
+        QObject *target = this->target(effect.target);
         auto *widget = qobject_cast<QWidget *>(target);
         auto *timer = qobject_cast<PeriodicTimer *>(target);
         switch (effect.kind) {
@@ -166,11 +161,8 @@ void FrmRon::apply(const essay::Effects &effects)
                 setCaption(label, effect.text);
             break;
         case Kind::Width:
-            if (widget) {
-                QRect twips = twipsOf(widget);
-                twips.setWidth(effect.value);
-                placeTwips(widget, twips);
-            }
+            if (widget)
+                setWidthTwips(widget, effect.value);
             break;
         case Kind::Hide:
             if (widget)

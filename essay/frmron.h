@@ -1,11 +1,12 @@
 #pragma once
 
 #include "essay/schedule.h"
-#include "shell/form.h"
+#include "widgets/form.h"
 
-class QLabel;
-class QLineEdit;
+#include <QHash>
+
 class QFrame;
+class QLineEdit;
 
 namespace orv {
 
@@ -25,11 +26,6 @@ public:
     int elapsedSec() const { return m_elapsedSec; }
     int countdownStep() const { return m_countdownStep; }
 
-    // Writes the text of the seconds left in a phase into a label.
-    void SetRTime(int w, QLabel *label);
-    // The time left in the question and in the run; always returns 0.
-    int GetRestTime(QString &eTime, QString &tTime) const;
-
 public slots:
     void Timer1_Timer();
     void Timer2_Timer();
@@ -42,9 +38,13 @@ protected:
 private:
     void buildRow(QWidget *table, int i);
     void apply(const essay::Effects &effects);
+    QObject *target(const char *name) const;
 
     int m_elapsedSec = 0;
     int m_countdownStep = 0;
+    // The schedule names what each tick changes; the names are looked up
+    // here, once for the whole run.
+    QHash<QByteArray, QObject *> m_targets;
     QFrame *m_picture1;
     QLineEdit *m_text1;
     PeriodicTimer *m_timer1;

@@ -9,6 +9,17 @@ namespace orv::essay {
 
 namespace {
 
+// One phase of the schedule: ticks from <= t < to.
+struct Phase
+{
+    int from;
+    int to;
+    const char *bar;
+    const char *text;
+    const char *hidesBar;  // the previous phase's bar and text, or nullptr
+    const char *hidesText;
+};
+
 constexpr std::array<Phase, 6> kSchedule{{
     {0, 600, "LabelA(0)", "LabelAS(0)", nullptr, nullptr},
     {600, 1800, "LabelB(0)", "LabelBS(0)", "LabelA(0)", "LabelAS(0)"},
@@ -31,20 +42,21 @@ Effect cue(const char *file)
     return {Effect::Kind::Cue, file};
 }
 
-} // namespace
-
-bool Effect::operator==(const Effect &other) const
-{
-    return kind == other.kind && std::strcmp(target, other.target) == 0 && text == other.text
-           && value == other.value;
-}
-
+// The phase whose range holds t, or nullptr.
 const Phase *phaseAt(int t)
 {
     for (const Phase &phase : kSchedule)
         if (phase.from <= t && t < phase.to)
             return &phase;
     return nullptr;
+}
+
+} // namespace
+
+bool Effect::operator==(const Effect &other) const
+{
+    return kind == other.kind && std::strcmp(target, other.target) == 0 && text == other.text
+           && value == other.value;
 }
 
 Effects countdownTick(int &countdownStep)
@@ -95,7 +107,7 @@ Effects runTick(int &elapsedSec)
         }
         const int left = phase->to - t;
         effects.push_back({Effect::Kind::Width, phase->bar, {}, left});
-        effects.push_back(caption(phase->text, phaseText(left)));
+        effects.push_back(caption(phase->text, durationText(left)));
     }
     QString questionText;
     QString runText;
@@ -103,11 +115,6 @@ Effects runTick(int &elapsedSec)
     effects.push_back(caption("LabelEachTime", questionText));
     effects.push_back(caption("LabelTotalTime", runText));
     return effects;
-}
-
-QString phaseText(int secondsLeft)
-{
-    return durationText(secondsLeft);
 }
 
 void restTimes(int elapsedSec, QString &questionText, QString &runText)

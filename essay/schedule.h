@@ -35,29 +35,12 @@ struct Effect
 
 using Effects = std::vector<Effect>;
 
-// One phase of the schedule: ticks from <= t < to.
-struct Phase
-{
-    int from;
-    int to;
-    const char *bar;
-    const char *text;
-    const char *hidesBar;  // the previous phase's bar and text, or nullptr
-    const char *hidesText;
-};
-
-// The phase whose range holds t, or nullptr.
-const Phase *phaseAt(int t);
-
 // The countdown tick: "②", "①", then the start of the run.
 Effects countdownTick(int &countdownStep);
 
 // The run tick. After the last tick the run is over and further calls do
 // nothing.
 Effects runTick(int &elapsedSec);
-
-// The text of the seconds left in a phase: "m:ss", or "s" under a minute.
-QString phaseText(int secondsLeft);
 
 // The time left in the current question and in the whole run after tick t.
 void restTimes(int elapsedSec, QString &questionText, QString &runText);

@@ -1,9 +1,8 @@
 #include "multiple_choice/frmbtn.h"
 
 #include "common/clock.h"
-#include "multiple_choice/frmtak.h"
-#include "shell/formref.h"
-#include "shell/platform.h"
+#include "widgets/controls.h"
+#include "widgets/platform.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -22,13 +21,6 @@ FrmBtn::FrmBtn()
     connect(done, &QPushButton::clicked, this, &FrmBtn::CmdDone_Click);
 }
 
-void FrmBtn::formFramed()
-{
-    // Our outer height is known only now; keep the bottom edges level.
-    if (FrmTak *tak = formRef<FrmTak>().peek())
-        tak->placeButtonWindow();
-}
-
 void FrmBtn::closeEvent(QCloseEvent *event)
 {
     if (event->spontaneous()) {
@@ -43,9 +35,7 @@ void FrmBtn::CmdDone_Click()
     if (!m_debounce.press(pressReading(timeOfDay())))
         return;
     systemBeep();
-    // Never through an empty reference: that would open a pacing window.
-    if (FrmTak *tak = formRef<FrmTak>().peek())
-        tak->CmdNext_Click();
+    emit donePressed();
     m_debounce.accepted(pressReading(timeOfDay()));
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "multiple_choice/debounce.h"
-#include "shell/form.h"
-
-class QPushButton;
+#include "widgets/form.h"
 
 namespace orv {
 
-// The floating "Done" button: reports a finished question to FrmTak, at most
-// once in about two seconds, and beeps when a press counts.
+// The floating "Done" button: reports a finished question, at most once in
+// about two seconds, and beeps when a press counts. It knows nothing of the
+// pacing window; the pacing window listens to donePressed().
 class FrmBtn : public Form
 {
     Q_OBJECT
@@ -24,8 +23,12 @@ public:
 public slots:
     void CmdDone_Click();
 
+signals:
+    // A press that counts, after its beep. Listeners run before the press
+    // is recorded, so the two-second gap counts from the end of their work.
+    void donePressed();
+
 protected:
-    void formFramed() override;
     // The user cannot close it from the window system: it is the only way to
     // report a finished question. It closes with the pacing window.
     void closeEvent(QCloseEvent *event) override;

@@ -1,12 +1,10 @@
 #include "multiple_choice/frmdur.h"
 
 #include "common/fonts.h"
-#include "common/twips.h"
+#include "common/numbers.h"
 #include "cues/cue.h"
-#include "multiple_choice/frmbtn.h"
-#include "multiple_choice/frmtak.h"
 #include "multiple_choice/processing.h"
-#include "shell/formref.h"
+#include "widgets/controls.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -16,30 +14,29 @@ namespace orv {
 namespace {
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
-constexpr int kGapTwips = 50;
+
+QLabel *figure(QWidget *parent, const char *name, const QRect &twips, const char *caption, double points)
+{
+    QLabel *label = addLabel(parent, QLatin1String(name), twips, QLatin1String(caption));
+    label->setFont(designedFont(kGothic, points, true));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
 } // namespace
 
 FrmDur::FrmDur()
     : Form(QStringLiteral("FrmDur"), QStringLiteral("各問経過時間"), fixedSingleFlags())
 {
     setClientSizeTwips(4680, 645);
-    const QFont figure = designedFont(kGothic, 14.25, true);
-
     addLabel(this, QStringLiteral("Label2(3)"), QRect(240, 90, 720, 180), QStringLiteral("経過時間"));
-    QLabel *elapsed = addLabel(this, QStringLiteral("LabelDurTime"), QRect(1470, 270, 180, 315), QStringLiteral("0"));
-    elapsed->setFont(designedFont(kGothic, 15.75, true));
-    elapsed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addLabel(this, QStringLiteral("LabelTitle2"), QRect(1890, 90, 1440, 180), QStringLiteral("必要処理時間（残）"));
-    addColourBlock(this, QStringLiteral("LabelDiv"), QRect(1890, 270, 180, 15), kBlue);
-    addLabel(this, QStringLiteral("LabelTitle"), QRect(1890, 360, 1440, 180), QStringLiteral("標準処理時間（残）"));
-    addColourBlock(this, QStringLiteral("LabelDiv2"), QRect(1890, 540, 180, 15), kBlue);
-    QLabel *required = addLabel(this, QStringLiteral("LabelEachTime2"), QRect(3600, 60, 660, 285), QStringLiteral("3:30"));
-    required->setFont(figure);
-    required->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setTextColor(required, QColor(255, 255, 0));
-    QLabel *standard = addLabel(this, QStringLiteral("LabelEachTime"), QRect(3600, 330, 660, 285), QStringLiteral("3:30"));
-    standard->setFont(figure);
-    standard->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_durTime = figure(this, "LabelDurTime", QRect(1470, 270, 180, 315), "0", 15.75);
+    m_title2 = addLabel(this, QStringLiteral("LabelTitle2"), QRect(1890, 90, 1440, 180), QStringLiteral("必要処理時間（残）"));
+    m_div = addColourBlock(this, QStringLiteral("LabelDiv"), QRect(1890, 270, 180, 15), kBlue);
+    m_title = addLabel(this, QStringLiteral("LabelTitle"), QRect(1890, 360, 1440, 180), QStringLiteral("標準処理時間（残）"));
+    m_div2 = addColourBlock(this, QStringLiteral("LabelDiv2"), QRect(1890, 540, 180, 15), kBlue);
+    m_eachTime2 = figure(this, "LabelEachTime2", QRect(3600, 60, 660, 285), "3:30", 14.25);
+    setTextColor(m_eachTime2, QColor(255, 255, 0));
+    m_eachTime = figure(this, "LabelEachTime", QRect(3600, 330, 660, 285), "3:30", 14.25);
 
     nameControls({{"LabelDurTime", "経過時間"},
                   {"LabelEachTime2", "必要処理時間(残)"},
@@ -51,31 +48,13 @@ FrmDur::FrmDur()
 
 void FrmDur::formLoad()
 {
-    placeUnderPacingWindow();
-    setCaption(qobject_cast<QLabel *>(named("LabelDiv")), QString());
-}
-
-void FrmDur::formFramed()
-{
-    placeUnderPacingWindow();
-}
-
-void FrmDur::placeUnderPacingWindow()
-{
-    // 50 twips under the pacing window, left edges level.
-    if (FrmTak *tak = formRef<FrmTak>().peek()) {
-        const QRect outer = tak->frameGeometry();
-        move(outer.x(), outer.y() + outer.height() + twipsToPx(kGapTwips));
-    }
+    setCaption(m_div, QString());
 }
 
 void FrmDur::changeEvent(QEvent *event)
 {
-    // Clicking into this window keeps the floating button in front of it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        if (FrmBtn *button = formRef<FrmBtn>().peek(); button && button->isVisible())
-            button->raise();
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
     Form::changeEvent(event);
 }
 
@@ -86,46 +65,28 @@ void FrmDur::setTextEcnt(const QString &text)
     TextEcnt_Change();
 }
 
-double FrmDur::counterValue() const
-{
-    return processing::counterValue(m_textEcnt);
-}
-
 void FrmDur::TextEcnt_Change()
 {
     // A new question (the counter at exactly zero) freezes its budget.
-    if (counterValue() == 0.0) {
-        FrmTak *tak = formRef<FrmTak>().peek();
-        m_divTime = tak ? tak->lpDivTime() : 0;
-    }
+    if (leadingNumber(m_textEcnt) == 0.0)
+        m_divTime = m_budget ? m_budget() : 0;
     GetSavedTime();
 }
 
-QString FrmDur::GetTStr(int seconds)
-{
-    return processing::GetTStr(seconds);
-}
-
-int FrmDur::GetSavedTime()
+void FrmDur::GetSavedTime()
 {
     const processing::Refresh r = processing::refresh(m_textEcnt, m_divTime);
-    auto label = [this](const char *name) { return qobject_cast<QLabel *>(named(name)); };
-    setCaption(label("LabelDurTime"), r.elapsedText);
+    setCaption(m_durTime, r.elapsedText);
     auto applyRow = [](QLabel *title, const QString &heading, QLabel *bar, QLabel *text, const processing::Row &row) {
         setCaption(title, heading);
         setBackgroundColor(bar, row.overrun ? kRed : kBlue);
-        QRect twips = twipsOf(bar);
-        twips.setWidth(row.barTwips);
-        placeTwips(bar, twips);
+        setWidthTwips(bar, row.barTwips);
         setCaption(text, row.text);
     };
-    applyRow(label("LabelTitle2"), QStringLiteral("必要処理時間(残)"), label("LabelDiv"), label("LabelEachTime2"),
-             r.required);
-    applyRow(label("LabelTitle"), QStringLiteral("標準処理時間(残)"), label("LabelDiv2"), label("LabelEachTime"),
-             r.standard);
+    applyRow(m_title2, QStringLiteral("必要処理時間(残)"), m_div, m_eachTime2, r.required);
+    applyRow(m_title, QStringLiteral("標準処理時間(残)"), m_div2, m_eachTime, r.standard);
     if (r.cue)
         PlayCue(QStringLiteral("s02.wav"));
-    return 0;
 }
 
 } // namespace orv

@@ -1,14 +1,17 @@
 #pragma once
 
-#include "shell/form.h"
+#include "widgets/form.h"
+
+#include <functional>
 
 class QLabel;
 
 namespace orv {
 
-// The per-question window under FrmTak: the time spent on the current
-// question against its frozen budget and against the standard 210 seconds.
-// It has no clock of its own; FrmTak drives it through its elapsed counter.
+// The per-question window under the pacing window: the time spent on the
+// current question against its frozen budget and against the standard 210
+// seconds. It has no clock of its own; the pacing window drives it through
+// its elapsed counter and tells it where a new question's budget comes from.
 class FrmDur : public Form
 {
     Q_OBJECT
@@ -23,28 +26,38 @@ public:
     // refreshes it before returning.
     QString textEcnt() const { return m_textEcnt; }
     void setTextEcnt(const QString &text);
-    double counterValue() const;
 
     int divTime() const { return m_divTime; }
 
-    int GetSavedTime();
-    static QString GetTStr(int seconds);
+    // Read when the counter is written as zero: the seconds the new question
+    // may take. Without a source a question gets none.
+    void setBudgetSource(std::function<int()> source) { m_budget = std::move(source); }
 
 public slots:
     void TextEcnt_Change();
 
+signals:
+    // The user has brought this window to the front.
+    void activated();
+
 protected:
     void formLoad() override;
-    void formFramed() override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void placeUnderPacingWindow();
-
-private:
+    void GetSavedTime();
 
     QString m_textEcnt;
     int m_divTime = 0;
+    std::function<int()> m_budget;
+
+    QLabel *m_durTime;
+    QLabel *m_title2;
+    QLabel *m_div;
+    QLabel *m_eachTime2;
+    QLabel *m_title;
+    QLabel *m_div2;
+    QLabel *m_eachTime;
 };
 
 } // namespace orv

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "shell/form.h"
+#include "widgets/form.h"
+
+#include <QPointer>
 
 class QFrame;
 class QLabel;
@@ -8,11 +10,14 @@ class QLineEdit;
 
 namespace orv {
 
+class FrmBtn;
+class FrmDur;
 class PeriodicTimer;
 
 // The multiple-choice paper's pacing window: 60 questions in 3 h 30 min.
-// It owns the floating Done button (FrmBtn) and the per-question window
-// (FrmDur), which it drives through the latter's elapsed counter.
+// It owns the floating Done button (FrmBtn), whose presses it hears, and
+// the per-question window (FrmDur), which it drives through the latter's
+// elapsed counter.
 class FrmTak : public Form
 {
     Q_OBJECT
@@ -35,12 +40,6 @@ public:
     int countdownStep() const { return m_countdownStep; }
     QString divTimeText() const { return m_divTimeText; }
 
-    void NextOpr();
-    // Puts FrmBtn 50 twips to the right of this window, bottom edges level.
-    void placeButtonWindow();
-    void GetRestTime(int ecnt, int tcnt, QString &eTime, QString &tTime) const;
-    void GetSavedTime();
-
 public slots:
     void Timer1_Timer();
     void Timer2_Timer();
@@ -49,14 +48,21 @@ public slots:
 
 protected:
     void formLoad() override;
-    void formFramed() override;
     void formQueryUnload() override;
 
 private:
     void buildGrid(QWidget *table);
+    // The companions' current instances, made if need be and wired to this
+    // window the first time it meets them.
+    FrmBtn *buttonWindow();
+    FrmDur *durationWindow();
+    // FrmBtn 50 twips to the right, bottom edges level; FrmDur 50 twips
+    // below, left edges level.
+    void placeButtonWindow();
+    void placeDurationWindow();
+    void GetSavedTime();
     void writeCounter(const QString &text);
     void blacken(int index);
-    QLabel *label(const char *name) const;
 
     int m_lpDivTime = 0;
     int m_slotCnt = 0;
@@ -66,7 +72,17 @@ private:
     int m_countdownStep = 0;
     QString m_divTimeText;
 
+    QPointer<FrmBtn> m_button;
+    QPointer<FrmDur> m_duration;
+
     QFrame *m_picture1;
+    QLabel *m_label1;
+    QLabel *m_qNo2;
+    QLabel *m_eachTime2;
+    QLabel *m_qNo;
+    QLabel *m_eachTime;
+    QLabel *m_savedTime;
+    QLabel *m_totalTime;
     QLineEdit *m_text1;
     QLabel *m_cells[60];
     QLabel *m_markers[60];

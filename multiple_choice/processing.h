@@ -8,7 +8,6 @@
 
 namespace orv::processing {
 
-inline constexpr int kStandardSeconds = 210;
 inline constexpr int kBarTwipsPerSecond = 5;
 
 // One row: the time left against a budget, or the overrun.
@@ -28,13 +27,6 @@ struct Refresh
     bool cue;             // "s02.wav" on the refresh at exactly 210 seconds
 };
 
-// The elapsed counter as a number: its leading number, before rounding.
-double counterValue(QStringView counterText);
-
-// The window's time text: "-" in front of a negative count.
-QString GetTStr(long long seconds);
-
-Row row(int budget, int elapsed);
 Refresh refresh(QStringView counterText, int divTime);
 
 } // namespace orv::processing

@@ -3,9 +3,10 @@
 #include "common/periodictimer.h"
 #include "countdown/countdownlogic.h"
 #include "countdown/frmmen.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
-#include "shell/platform.h"
+#include "widgets/controls.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
+#include "widgets/platform.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -581,7 +582,7 @@ private slots:
 private:
     FrmMen *open()
     {
-        formRef<FrmMen>().reopen();
+        formRef<FrmMen>().renew()->show();
         return formRef<FrmMen>().peek();
     }
     FrmMen *startWith(const QString &entry)

@@ -2,8 +2,9 @@
 #include "common/periodictimer.h"
 #include "essay/frmron.h"
 #include "essay/schedule.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/controls.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -378,7 +379,7 @@ private slots:
 private:
     FrmRon *openFresh()
     {
-        formRef<FrmRon>().reopen();
+        formRef<FrmRon>().renew()->show();
         return formRef<FrmRon>().peek();
     }
     FrmRon *startedRun()

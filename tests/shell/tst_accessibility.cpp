@@ -4,9 +4,9 @@
 #include "multiple_choice/frmbtn.h"
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/accessibility.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/accessibility.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 
 #include <QAccessible>
 #include <QApplication>

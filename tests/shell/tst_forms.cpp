@@ -1,8 +1,9 @@
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/controls.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "common/fonts.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

@@ -7,9 +7,11 @@
 #include "essay/frmron.h"
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/form.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
+#include "widgets/form.h"
+#include "widgets/controls.h"
+#include "widgets/fitlabel.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
 
 #include "support/testsupport.h"
 

@@ -13,9 +13,9 @@
 #include "multiple_choice/frmbtn.h"
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
-#include "shell/platform.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
+#include "widgets/platform.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

@@ -11,9 +11,9 @@
 #include "common/periodictimer.h"
 #include "countdown/frmmen.h"
 #include "cues/cue.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
-#include "shell/platform.h"
+#include "widgets/formref.h"
+#include "app/frmmain.h"
+#include "widgets/platform.h"
 
 #include <QApplication>
 #include <QProcess>

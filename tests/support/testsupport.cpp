@@ -1,6 +1,6 @@
 #include "support/testsupport.h"
 
-#include "shell/platform.h"
+#include "widgets/platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "shell/formref.h"
+#include "widgets/formref.h"
 
 namespace orv {
 

@@ -1,6 +1,4 @@
-#include "shell/accessibility.h"
-
-#include "shell/form.h"
+#include "widgets/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -52,12 +52,13 @@ public:
         delete old;
     }
 
-    // Unload, discard, then show a fresh instance, modeless and ownerless.
-    void reopen()
+    // Unloads and discards the current instance; returns a fresh one,
+    // neither loaded nor shown.
+    T *renew()
     {
         unload();
         reset();
-        get()->show();
+        return get();
     }
 
 private:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/form.h"
+#include "widgets/form.h"
 
 class QLabel;
 class QFrame;
@@ -30,6 +30,10 @@ protected:
 
 private:
     void placeDailyRow(bool dailyVisible);
+    // Unloads and discards the timer's current instance and shows a fresh
+    // one, modeless and ownerless; the menu stands aside until it closes.
+    template <class T>
+    void openTimer();
 
     QLabel *m_image1;
     QFrame *m_shape1;

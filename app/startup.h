@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QProcessEnvironment>
 
+#include <functional>
+
+class QWidget;
+
 namespace orv {
 
 // The desktop file the program's windows belong to (and its icon name).
@@ -14,5 +18,9 @@ inline constexpr char kDesktopFileName[] = "org.orvalen.Orvalen";
 // hand (DISPLAY set) the program runs on xcb, unless the user has chosen a
 // platform with QT_QPA_PLATFORM.
 QByteArray choosePlatform(const QProcessEnvironment &environment);
+
+// Runs `action` once, from the event loop, after the window's first paint:
+// work that would otherwise hold back the first frame.
+void afterFirstPaint(QWidget *window, std::function<void()> action);
 
 } // namespace orv

@@ -1,11 +1,12 @@
-#include "shell/frmmain.h"
+#include "app/frmmain.h"
 
 #include "common/fonts.h"
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
 #include "multiple_choice/frmtak.h"
-#include "shell/formref.h"
-#include "shell/platform.h"
+#include "widgets/controls.h"
+#include "widgets/formref.h"
+#include "widgets/platform.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -88,8 +89,6 @@ FrmMain::FrmMain()
     connect(m_cmdRon, &QPushButton::clicked, this, &FrmMain::CmdRon_Click);
     connect(m_cmdMen, &QPushButton::clicked, this, &FrmMain::CmdMen_Click);
     connect(m_cmdDaily, &QPushButton::clicked, this, &FrmMain::CmdDaily_Click);
-
-    registerMainMenu(this);
 }
 
 FrmMain::~FrmMain() = default;
@@ -130,19 +129,28 @@ void FrmMain::placeDailyRow(bool dailyVisible)
     }
 }
 
+template <class T>
+void FrmMain::openTimer()
+{
+    T *timer = formRef<T>().renew();
+    connect(timer, &Form::unloaded, this, &FrmMain::show);
+    hide();
+    timer->show();
+}
+
 void FrmMain::CmdTak_Click()
 {
-    formRef<FrmTak>().reopen();
+    openTimer<FrmTak>();
 }
 
 void FrmMain::CmdRon_Click()
 {
-    formRef<FrmRon>().reopen();
+    openTimer<FrmRon>();
 }
 
 void FrmMain::CmdMen_Click()
 {
-    formRef<FrmMen>().reopen();
+    openTimer<FrmMen>();
 }
 
 void FrmMain::CmdDaily_Click()

@@ -1,4 +1,4 @@
-#include "shell/platform.h"
+#include "widgets/platform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

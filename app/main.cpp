@@ -1,33 +1,12 @@
+#include "app/frmmain.h"
+#include "app/startup.h"
 #include "common/fonts.h"
 #include "cues/cue.h"
-#include "shell/accessibility.h"
-#include "shell/formref.h"
-#include "shell/frmmain.h"
-#include "shell/platform.h"
-#include "shell/startup.h"
+#include "widgets/accessibility.h"
+#include "widgets/formref.h"
+#include "widgets/platform.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
-
-namespace {
-
-// Gets the cues ready once the menu's first frame is out, so the menu does
-// not wait on the sound libraries or the sound server.
-class PrepareCuesAfterFirstFrame : public QObject
-{
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, [] { orv::prepareCues(); });
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -47,9 +26,10 @@ int main(int argc, char *argv[])
     orv::installFontSubstitutions();
     orv::installAccessibility();
 
-    PrepareCuesAfterFirstFrame cueStarter;
-    orv::formRef<orv::FrmMain>()->installEventFilter(&cueStarter);
-    orv::formRef<orv::FrmMain>()->show();
+    orv::FrmMain *menu = orv::formRef<orv::FrmMain>().get();
+    // The sound libraries and the sound server do not hold back the menu.
+    orv::afterFirstPaint(menu, orv::prepareCues);
+    menu->show();
     const int status = QApplication::exec();
 
     orv::discardAllForms();

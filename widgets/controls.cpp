@@ -1,0 +1,118 @@
+#include "widgets/controls.h"
+
+#include "common/fonts.h"
+#include "common/twips.h"
+#include "widgets/fitlabel.h"
+
+#include <QAccessible>
+#include <QFrame>
+#include <QPushButton>
+
+namespace orv {
+
+void placeTwips(QWidget *control, const QRect &twips)
+{
+    const QVariant placed = control->property("twips");
+    if (placed.isValid() && placed.toRect() == twips)
+        return;
+    control->setProperty("twips", twips);
+    control->setGeometry(twipsToPx(twips));
+}
+
+QRect twipsOf(const QWidget *control)
+{
+    return control->property("twips").toRect();
+}
+
+void setWidthTwips(QWidget *control, int width)
+{
+    QRect twips = twipsOf(control);
+    twips.setWidth(width);
+    placeTwips(control, twips);
+}
+
+void setBackgroundColor(QWidget *control, const QColor &color)
+{
+    if (control->autoFillBackground() && control->palette().color(QPalette::Window) == color)
+        return;
+    QPalette p = control->palette();
+    p.setColor(QPalette::Window, color);
+    control->setPalette(p);
+    control->setAutoFillBackground(true);
+}
+
+void setTextColor(QWidget *control, const QColor &color)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::ButtonText, color);
+    control->setPalette(p);
+}
+
+void setCaption(QLabel *label, const QString &text)
+{
+    if (label->text() == text)
+        return;
+    auto *fit = qobject_cast<FitLabel *>(label);
+    if (fit)
+        fit->changeText(text);
+    else
+        label->setText(text);
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(label, text);
+        QAccessible::updateAccessibility(&changed);
+    }
+    if (fit)
+        fit->fitToText();
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
+{
+    auto *label = new FitLabel(caption, parent);
+    label->setObjectName(name);
+    placeTwips(label, twips);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips, const QString &caption)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    // Plain buttons: only the window's default button takes Enter.
+    button->setAutoDefault(false);
+    placeTwips(button, twips);
+    return button;
+}
+
+QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(name);
+    // A panel always paints: one covers another.
+    setBackgroundColor(panel, background.isValid() ? background : panel->palette().color(QPalette::Window));
+    placeTwips(panel, twips);
+    return panel;
+}
+
+QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color)
+{
+    QLabel *block = addLabel(parent, name, twips);
+    setBackgroundColor(block, color);
+    return block;
+}
+
+QFrame *addCountdownCover(QWidget *window)
+{
+    QFrame *cover = addPanel(window, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985));
+    QLabel *digit = addLabel(cover, QStringLiteral("Label1"), QRect(1440, 780, 1455, 1440), QStringLiteral("③"));
+    digit->setAlignment(Qt::AlignCenter);
+    digit->setFont(designedFont(kPGothic, 72, false));
+    return cover;
+}
+
+QString indexedName(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace orv
