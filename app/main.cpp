@@ -5,6 +5,7 @@
 #include "widgets/accessibility.h"
 #include "widgets/formref.h"
 #include "widgets/platform.h"
+#include "widgets/sharedpalettestyle.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QString::fromLatin1(orv::kDesktopFileName));
     orv::installFontSubstitutions();
     orv::installAccessibility();
+    orv::installSharedPaletteStyle();
 
     orv::FrmMain *menu = orv::formRef<orv::FrmMain>().get();
     // The sound libraries and the sound server do not hold back the menu.

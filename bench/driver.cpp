@@ -13,6 +13,7 @@
 #include "essay/frmron.h"
 #include "multiple_choice/frmtak.h"
 #include "widgets/formref.h"
+#include "widgets/sharedpalettestyle.h"
 #include "app/frmmain.h"
 
 #include <QApplication>
@@ -112,6 +113,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installFontSubstitutions();
+    installSharedPaletteStyle();
     if (argc >= 2 && std::strcmp(argv[1], "simulate") == 0)
         return simulate();
     if (argc >= 4 && std::strcmp(argv[1], "ticks") == 0)

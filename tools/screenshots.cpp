@@ -10,6 +10,7 @@
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
 #include "widgets/formref.h"
+#include "widgets/sharedpalettestyle.h"
 #include "app/frmmain.h"
 #include "widgets/platform.h"
 
@@ -114,6 +115,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvalen"));
     installFontSubstitutions();
+    installSharedPaletteStyle();
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;
