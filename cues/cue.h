@@ -17,7 +17,7 @@ public:
     virtual ~CueVoice() = default;
 };
 
-// Turns a cue file into sound. The real one plays through Qt Multimedia, in a
+// Turns a cue file into sound. The real one plays through PulseAudio, in a
 // module of its own; tests put a recording one in its place.
 class CueBackend
 {

@@ -6,11 +6,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 ensure_packages \
   qt6-base-dev `# Qt Widgets, Gui, Core, Test and the platform plugins` \
-  qt6-multimedia-dev `# QSoundEffect for the cues` \
   libgl-dev `# needed by Qt's CMake package for Gui` \
   fonts-noto-cjk `# the Japanese Gothic faces the windows are drawn with` \
   python3-fonttools fontconfig `# to cut those faces down to the program's characters` \
-  libpulse-dev pkg-config `# to follow the sound server's default output` \
+  libpulse-dev pkg-config `# the cue player: PulseAudio streams` \
   make
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
