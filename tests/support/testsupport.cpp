@@ -1,13 +1,14 @@
 #include "support/testsupport.h"
 
+#include "common/clock.h"
+#include "common/periodictimer.h"
 #include "widgets/platform.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMutex>
-#include <QWidget>
+#include <QTest>
 #include <QWindow>
 
 // The window-system entry point that platform plugins use to deliver a close
@@ -28,20 +29,25 @@ namespace {
 class RecordingVoice : public CueVoice
 {
 public:
-    RecordingVoice(QString name, std::shared_ptr<RecordingCueBackend::Log> log)
-        : m_name(std::move(name)), m_log(std::move(log))
+    explicit RecordingVoice(std::shared_ptr<CueRecorder::Log> log) : m_log(std::move(log)) { ++m_log->sounding; }
+    ~RecordingVoice() override { --m_log->sounding; }
+
+private:
+    std::shared_ptr<CueRecorder::Log> m_log;
+};
+
+class RecordingBackend : public CueBackend
+{
+public:
+    explicit RecordingBackend(std::shared_ptr<CueRecorder::Log> log) : m_log(std::move(log)) {}
+    std::unique_ptr<CueVoice> play(const QString &path) override
     {
-        ++m_log->sounding;
-    }
-    ~RecordingVoice() override
-    {
-        --m_log->sounding;
-        m_log->stopped << m_name;
+        m_log->played << QFileInfo(path).fileName();
+        return std::make_unique<RecordingVoice>(m_log);
     }
 
 private:
-    QString m_name;
-    std::shared_ptr<RecordingCueBackend::Log> m_log;
+    std::shared_ptr<CueRecorder::Log> m_log;
 };
 
 QMutex captureMutex;
@@ -50,25 +56,29 @@ QStringList capturedLines;
 
 void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtDebugMsg && context.category && captureCategory == context.category) {
-        QMutexLocker lock(&captureMutex);
+    QMutexLocker lock(&captureMutex);
+    if (type == QtDebugMsg && context.category && captureCategory == context.category)
         capturedLines << message;
+}
+
+template <typename Each>
+QString joined(const QWidget *window, const char *names, QChar separator, Each each)
+{
+    QString out;
+    for (const QString &name : QString::fromLatin1(names).split(u' ')) {
+        if (!out.isEmpty() && !separator.isNull())
+            out += separator;
+        auto *widget = window->findChild<QWidget *>(name);
+        out += widget ? each(widget) : QStringLiteral("<no %1>").arg(name);
     }
+    return out;
 }
 
 } // namespace
 
-std::unique_ptr<CueVoice> RecordingCueBackend::play(const QString &path)
+CueRecorder::CueRecorder() : m_log(std::make_shared<Log>())
 {
-    const QString name = QFileInfo(path).fileName();
-    m_log->played << name;
-    return std::make_unique<RecordingVoice>(name, m_log);
-}
-
-CueRecorder::CueRecorder()
-    : m_log(std::make_shared<RecordingCueBackend::Log>())
-{
-    setCueBackend(std::make_unique<RecordingCueBackend>(m_log));
+    setCueBackend(std::make_unique<RecordingBackend>(m_log));
 }
 
 CueRecorder::~CueRecorder()
@@ -99,37 +109,54 @@ QStringList LogCapture::lines() const
     return capturedLines;
 }
 
-AttentionRecorder::AttentionRecorder()
-    : m_windows(std::make_shared<QStringList>())
+FakeDesktop::FakeDesktop()
 {
-    setAttentionSink([list = m_windows](QWidget *window) { *list << window->objectName(); });
+    setTimeOfDaySource([this] { return now; });
+    setInputBoxSource([this](QWidget *, const QString &title, const QString &prompt) {
+        ++dialogs;
+        dialog = title + u'|' + prompt;
+        return answer;
+    });
+    setAttentionSink([this](QWidget *window) { attention << window->objectName(); });
 }
 
-AttentionRecorder::~AttentionRecorder()
+FakeDesktop::~FakeDesktop()
 {
+    setTimeOfDaySource({});
+    setInputBoxSource({});
     setAttentionSink({});
+}
+
+QString texts(const QWidget *window, const char *names)
+{
+    return joined(window, names, u'|', [](QWidget *w) {
+        auto *label = qobject_cast<QLabel *>(w);
+        return label ? label->text() : QStringLiteral("<not a label>");
+    });
+}
+
+QString shown(const QWidget *window, const char *names)
+{
+    return joined(window, names, QChar(), [window](QWidget *w) {
+        return QString(w->isVisibleTo(window) ? u'1' : u'0');
+    });
+}
+
+PeriodicTimer *timer(const QObject *window, const char *name)
+{
+    return window->findChild<PeriodicTimer *>(QLatin1String(name));
+}
+
+void call(QObject *window, const char *handler, int times)
+{
+    for (int i = 0; i < times; ++i)
+        QVERIFY(QMetaObject::invokeMethod(window, handler));
 }
 
 void closeFromWindowSystem(QWidget *window)
 {
     window->winId(); // make sure it has a platform window
     QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(window->windowHandle());
-}
-
-void writeCueFiles(const QString &folder)
-{
-    // A minimal valid PCM wave: header and a few silent samples.
-    QByteArray wav("RIFF");
-    const QByteArray header = QByteArray::fromHex("24000000"
-                                                  "57415645666d7420"
-                                                  "10000000010001002256000044ac00000200100064617461"
-                                                  "00000000");
-    wav.append(header);
-    for (int i = 1; i <= 5; ++i) {
-        QFile f(QDir(folder).filePath(QStringLiteral("s%1.wav").arg(i, 2, 10, QLatin1Char('0'))));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(wav);
-    }
 }
 
 } // namespace orv::test

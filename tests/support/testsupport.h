@@ -2,46 +2,40 @@
 
 #include "cues/cue.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QtMessageHandler>
-
-class QWidget;
 
 #include <memory>
 
+class QObject;
+class QWidget;
+
+namespace orv {
+class PeriodicTimer;
+}
+
 namespace orv::test {
 
-// A cue backend that records what would sound: every play and every cut.
-class RecordingCueBackend : public CueBackend
-{
-public:
-    struct Log
-    {
-        QStringList played;   // file names (without folder) in order
-        QStringList stopped;  // file names whose voice was cut or ended
-        int sounding = 0;     // voices alive now
-    };
-
-    explicit RecordingCueBackend(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
-    std::unique_ptr<CueVoice> play(const QString &path) override;
-
-private:
-    std::shared_ptr<Log> m_log;
-};
-
-// Installs a recording cue backend for the lifetime of the object.
+// Records what would sound while alive: every cue played, and how many
+// voices still sound (a new cue must cut the last one).
 class CueRecorder
 {
 public:
     CueRecorder();
     ~CueRecorder();
-    const RecordingCueBackend::Log &log() const { return *m_log; }
-    void clear() { m_log->played.clear(); m_log->stopped.clear(); }
+    QStringList played() const { return m_log->played; }
+    int sounding() const { return m_log->sounding; }
+    void clear() { m_log->played.clear(); }
+
+    struct Log
+    {
+        QStringList played;
+        int sounding = 0;
+    };
 
 private:
-    std::shared_ptr<RecordingCueBackend::Log> m_log;
+    std::shared_ptr<Log> m_log;
 };
 
 // Captures the debug lines of one logging category while alive.
@@ -56,23 +50,30 @@ private:
     QtMessageHandler m_previous;
 };
 
-// Records the windows that asked the desktop for attention while alive.
-class AttentionRecorder
+// While alive: the time of day is `now`, the input dialog answers `answer`
+// (and counts its calls), and requests for attention are recorded.
+struct FakeDesktop
 {
-public:
-    AttentionRecorder();
-    ~AttentionRecorder();
-    const QStringList &windows() const { return *m_windows; }
+    FakeDesktop();
+    ~FakeDesktop();
+    QTime now{12, 0};
+    QString answer;
+    int dialogs = 0;
+    QString dialog;  // the last dialog's title and prompt, joined by '|'
 
-private:
-    std::shared_ptr<QStringList> m_windows;
+    QStringList attention;  // object names of the windows that asked
 };
+
+// The texts of a window's labels, joined by '|': texts(w, "LabelQNo Label1").
+QString texts(const QWidget *window, const char *names);
+// '1' for each named control visible in its window, '0' for a hidden one.
+QString shown(const QWidget *window, const char *names);
+PeriodicTimer *timer(const QObject *window, const char *name);
+// Calls a handler by name, as outside tools do.
+void call(QObject *window, const char *handler, int times = 1);
 
 // Closes a window as the window manager does when the user clicks its close
 // box: a spontaneous close event, unlike QWidget::close().
 void closeFromWindowSystem(QWidget *window);
-
-// Makes the five cue files (tiny silent waves) in a folder.
-void writeCueFiles(const QString &folder);
 
 } // namespace orv::test
