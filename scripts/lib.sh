@@ -19,3 +19,21 @@ ensure_packages() {
 as_root() {
   if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi
 }
+
+# Starts a private Xvfb on a display it picks itself (never one in use),
+# waits until it is ready, and exports DISPLAY; XVFB_PID is that server,
+# the only one to stop: stop_xvfb.
+start_xvfb() {
+  local out
+  out=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
+  [ -s "$out" ] || { echo "Xvfb did not start"; rm -f "$out"; return 1; }
+  export DISPLAY=":$(head -n 1 "$out")"
+  rm -f "$out"
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}

@@ -7,13 +7,10 @@ ensure_packages xvfb openbox
 "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD" --target orvalen_screenshots
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY=$display openbox >/dev/null 2>&1 &
+start_xvfb
+openbox >/dev/null 2>&1 &
 wm=$!
+trap 'kill $wm 2>/dev/null || true; stop_xvfb' EXIT
 sleep 1
 cd "$BUILD/bin"
-DISPLAY=$display QT_QPA_PLATFORM=xcb ./orvalen_screenshots "$ROOT/docs"
+QT_QPA_PLATFORM=xcb ./orvalen_screenshots "${1:-$ROOT/docs}"
