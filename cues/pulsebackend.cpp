@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <pulse/context.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
@@ -56,10 +61,47 @@ PulseBackend::Sample readWave(const QString &path)
     return sample;
 }
 
+// The unix sockets a server of this session listens on; none when the
+// server is elsewhere (PULSE_SERVER naming another address).
+QByteArrayList socketPaths()
+{
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    if (!server.isEmpty())
+        return server.startsWith("unix:") ? QByteArrayList{server.mid(5)} : QByteArrayList{};
+    if (qEnvironmentVariableIsSet("PULSE_RUNTIME_PATH"))
+        return {qgetenv("PULSE_RUNTIME_PATH") + "/native"};
+    const QByteArray runtime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")
+                                   ? qgetenv("XDG_RUNTIME_DIR")
+                                   : "/run/user/" + QByteArray::number(getuid());
+    return {runtime + "/pulse/native", "/var/run/pulse/native"};
+}
+
+// Whether one of the sockets takes a connection: a look that costs
+// microseconds, where a context costs milliseconds (it reads its
+// configuration afresh each time).
+bool listening(const QByteArrayList &paths)
+{
+    for (const QByteArray &path : paths) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (size_t(path.size()) >= sizeof address.sun_path)
+            return true;
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const bool answered = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            close(fd);
+        if (answered)
+            return true;
+    }
+    return paths.isEmpty();
+}
+
 } // namespace
 
-// A connection to the sound server on a thread of its own, made again half
-// a second after the server goes away, until it is back.
+// A connection to the sound server on a thread of its own. When the server
+// goes away it is looked for again after half a second, then every ten
+// seconds, and at once whenever wake() says its folder has changed.
 class PulseConnection
 {
 public:
@@ -89,6 +131,23 @@ public:
         return m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY ? m_context : nullptr;
     }
     bool running() const { return m_loop; }
+    // The folders where the server's socket appears.
+    QStringList folders() const
+    {
+        QStringList found;
+        for (const QByteArray &path : m_paths)
+            found << QFile::decodeName(path.left(path.lastIndexOf('/')));
+        return found;
+    }
+
+    // Looks for the server at once unless connected.
+    void wake()
+    {
+        lock();
+        if (!m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+            retryIn(0);
+        unlock();
+    }
 
 private:
     pa_mainloop_api *api() const { return pa_threaded_mainloop_get_api(m_loop); }
@@ -96,15 +155,20 @@ private:
     void connect()
     {
         dropContext();
+        if (m_looked && !listening(m_paths)) {
+            retryIn(10 * 1000 * 1000);
+            return;
+        }
+        m_looked = true;
         m_context = pa_context_new(api(), "Orvalen");
         if (!m_context) {
-            retryLater();
+            retryIn(10 * 1000 * 1000);
             return;
         }
         pa_context_set_state_callback(m_context, &PulseConnection::onState, this);
         // No autospawn: a desktop without a sound server stays silent.
         if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-            retryLater();
+            retryIn(10 * 1000 * 1000);
     }
 
     void dropContext()
@@ -117,13 +181,14 @@ private:
         m_context = nullptr;
     }
 
-    void retryLater()
+    void retryIn(pa_usec_t usec)
     {
-        if (m_retry)
-            return;
         timeval at;
-        pa_timeval_add(pa_gettimeofday(&at), 500 * 1000);
-        m_retry = api()->time_new(api(), &at, &PulseConnection::onRetry, this);
+        pa_timeval_add(pa_gettimeofday(&at), usec);
+        if (m_retry)
+            api()->time_restart(m_retry, &at);
+        else
+            m_retry = api()->time_new(api(), &at, &PulseConnection::onRetry, this);
     }
 
     static void onRetry(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self)
@@ -138,12 +203,14 @@ private:
     {
         const pa_context_state_t state = pa_context_get_state(context);
         if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED)
-            static_cast<PulseConnection *>(self)->retryLater();
+            static_cast<PulseConnection *>(self)->retryIn(500 * 1000);
     }
 
+    const QByteArrayList m_paths = socketPaths();
     pa_threaded_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;
     pa_time_event *m_retry = nullptr;
+    bool m_looked = false; // the first attempt is a real one, wherever the server is
 };
 
 namespace {
@@ -210,7 +277,17 @@ private:
 
 } // namespace
 
-PulseBackend::PulseBackend() : m_connection(std::make_shared<PulseConnection>()) {}
+PulseBackend::PulseBackend() : m_connection(std::make_shared<PulseConnection>())
+{
+    // A server that starts (again) makes its socket: look for it then.
+    const QStringList folders = m_connection->folders();
+    for (const QString &folder : folders)
+        m_watch.addPath(folder);
+    QObject::connect(&m_watch, &QFileSystemWatcher::directoryChanged, [this, folders] {
+        m_watch.addPaths(folders);
+        m_connection->wake();
+    });
+}
 
 PulseBackend::~PulseBackend() = default;
 

@@ -2,6 +2,7 @@
 
 #include "cues/cue.h"
 
+#include <QFileSystemWatcher>
 #include <QHash>
 
 #include <memory>
@@ -14,7 +15,7 @@ class PulseConnection;
 // whatever output is the default when the cue starts, so a cue follows
 // unplugged headphones. The cue files are read once and kept. Without a
 // sound server a cue is silent; when the server goes away the player
-// connects again, so cues sound again within a second of its return.
+// connects again as soon as its socket is back.
 class PulseBackend : public CueBackend
 {
 public:
@@ -29,6 +30,7 @@ private:
     const Sample &sample(const QString &path);
 
     std::shared_ptr<PulseConnection> m_connection;
+    QFileSystemWatcher m_watch;
     QHash<QString, std::shared_ptr<const Sample>> m_samples;
 };
 
