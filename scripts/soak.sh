@@ -7,4 +7,4 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 export ORVALEN_SOAK_EVENTS=${1:-1000000}
 if [ -n "${2:-}" ]; then export ORVALEN_SOAK_SEED=$2; fi
 cd "$BUILD/bin"
-QT_QPA_PLATFORM=offscreen ./test_soak -maxwarnings 0 2>&1 | grep -v 'does not support raise'
+QT_QPA_PLATFORM=offscreen ./test_longday soak -maxwarnings 0 2>&1 | grep -v 'does not support raise'

@@ -2,12 +2,13 @@
 
 #include "common/clock.h"
 #include "common/periodictimer.h"
+#include "cues/cue.h"
 #include "widgets/platform.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QMutex>
 #include <QTest>
 #include <QWindow>
 
@@ -26,91 +27,37 @@ namespace orv::test {
 
 namespace {
 
-class RecordingVoice : public CueVoice
+struct RecordingVoice : CueVoice
 {
-public:
-    explicit RecordingVoice(std::shared_ptr<CueRecorder::Log> log) : m_log(std::move(log)) { ++m_log->sounding; }
-    ~RecordingVoice() override { --m_log->sounding; }
-
-private:
-    std::shared_ptr<CueRecorder::Log> m_log;
+    explicit RecordingVoice(int &count) : sounding(count) { ++sounding; }
+    ~RecordingVoice() override { --sounding; }
+    int &sounding;
 };
 
-class RecordingBackend : public CueBackend
+struct RecordingBackend : CueBackend
 {
-public:
-    explicit RecordingBackend(std::shared_ptr<CueRecorder::Log> log) : m_log(std::move(log)) {}
+    explicit RecordingBackend(FakeDesktop *desktop) : desktop(desktop) {}
     std::unique_ptr<CueVoice> play(const QString &path) override
     {
-        m_log->played << QFileInfo(path).fileName();
-        return std::make_unique<RecordingVoice>(m_log);
+        desktop->played << QFileInfo(path).fileName();
+        return std::make_unique<RecordingVoice>(desktop->sounding);
     }
-
-private:
-    std::shared_ptr<CueRecorder::Log> m_log;
+    FakeDesktop *desktop;
 };
 
-QMutex captureMutex;
-QByteArray captureCategory;
-QStringList capturedLines;
+FakeDesktop *current = nullptr;
 
-void captureHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void logged(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    QMutexLocker lock(&captureMutex);
-    if (type == QtDebugMsg && context.category && captureCategory == context.category)
-        capturedLines << message;
-}
-
-template <typename Each>
-QString joined(const QWidget *window, const char *names, QChar separator, Each each)
-{
-    QString out;
-    for (const QString &name : QString::fromLatin1(names).split(u' ')) {
-        if (!out.isEmpty() && !separator.isNull())
-            out += separator;
-        auto *widget = window->findChild<QWidget *>(name);
-        out += widget ? each(widget) : QStringLiteral("<no %1>").arg(name);
-    }
-    return out;
+    if (current && type == QtDebugMsg && context.category && QByteArray(context.category).startsWith("orvalen."))
+        current->logged << message;
 }
 
 } // namespace
 
-CueRecorder::CueRecorder() : m_log(std::make_shared<Log>())
-{
-    setCueBackend(std::make_unique<RecordingBackend>(m_log));
-}
-
-CueRecorder::~CueRecorder()
-{
-    setCueBackend(nullptr);
-}
-
-LogCapture::LogCapture(const char *category)
-{
-    {
-        QMutexLocker lock(&captureMutex);
-        captureCategory = category;
-        capturedLines.clear();
-    }
-    QLoggingCategory::setFilterRules(QStringLiteral("%1.debug=true").arg(QLatin1String(category)));
-    m_previous = qInstallMessageHandler(captureHandler);
-}
-
-LogCapture::~LogCapture()
-{
-    qInstallMessageHandler(m_previous);
-    QLoggingCategory::setFilterRules(QString());
-}
-
-QStringList LogCapture::lines() const
-{
-    QMutexLocker lock(&captureMutex);
-    return capturedLines;
-}
-
 FakeDesktop::FakeDesktop()
 {
+    setCueBackend(std::make_unique<RecordingBackend>(this));
     setTimeOfDaySource([this] { return now; });
     setInputBoxSource([this](QWidget *, const QString &title, const QString &prompt) {
         ++dialogs;
@@ -118,28 +65,48 @@ FakeDesktop::FakeDesktop()
         return answer;
     });
     setAttentionSink([this](QWidget *window) { attention << window->objectName(); });
+    current = this;
+    QLoggingCategory::setFilterRules(QStringLiteral("orvalen.*.debug=true"));
+    previousHandler = qInstallMessageHandler(test::logged);
 }
 
 FakeDesktop::~FakeDesktop()
 {
+    setCueBackend(nullptr);
     setTimeOfDaySource({});
     setInputBoxSource({});
     setAttentionSink({});
+    qInstallMessageHandler(previousHandler);
+    QLoggingCategory::setFilterRules(QString());
+    current = nullptr;
+}
+
+QWidget *window(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
 }
 
 QString texts(const QWidget *window, const char *names)
 {
-    return joined(window, names, u'|', [](QWidget *w) {
-        auto *label = qobject_cast<QLabel *>(w);
-        return label ? label->text() : QStringLiteral("<not a label>");
-    });
+    QStringList out;
+    for (const QString &name : QString::fromLatin1(names).split(u' ')) {
+        const auto *label = window->findChild<QLabel *>(name);
+        out << (label ? label->text() : "<no " + name + ">");
+    }
+    return out.join(u'|');
 }
 
 QString shown(const QWidget *window, const char *names)
 {
-    return joined(window, names, QChar(), [window](QWidget *w) {
-        return QString(w->isVisibleTo(window) ? u'1' : u'0');
-    });
+    QString out;
+    for (const QString &name : QString::fromLatin1(names).split(u' ')) {
+        const auto *widget = window->findChild<QWidget *>(name);
+        out += !widget ? u'?' : widget->isVisibleTo(window) ? u'1' : u'0';
+    }
+    return out;
 }
 
 PeriodicTimer *timer(const QObject *window, const char *name)
@@ -147,10 +114,30 @@ PeriodicTimer *timer(const QObject *window, const char *name)
     return window->findChild<PeriodicTimer *>(QLatin1String(name));
 }
 
+QString clocks(const QObject *window)
+{
+    QStringList all;
+    for (const PeriodicTimer *t : window->findChildren<PeriodicTimer *>())
+        all << QStringLiteral("%1 %2 %3").arg(t->objectName()).arg(t->interval()).arg(t->isEnabled() ? "on" : "off");
+    all.sort();
+    return all.join(u'|');
+}
+
 void call(QObject *window, const char *handler, int times)
 {
     for (int i = 0; i < times; ++i)
         QVERIFY(QMetaObject::invokeMethod(window, handler));
+}
+
+void run(QObject *window, const QString &steps)
+{
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const QByteArray handler = step.section(u'*', 0, 0).section(u':', 0, 0).toLatin1();
+        if (step.contains(u':'))
+            QVERIFY(QMetaObject::invokeMethod(window, handler, Q_ARG(int, step.section(u':', 1).toInt())));
+        else
+            call(window, handler, step.contains(u'*') ? step.section(u'*', 1).toInt() : 1);
+    }
 }
 
 void closeFromWindowSystem(QWidget *window)
