@@ -3,7 +3,6 @@
 #include "common/timetext.h"
 
 #include <array>
-#include <cstring>
 
 namespace orv::essay {
 
@@ -52,12 +51,6 @@ const Phase *phaseAt(int t)
 }
 
 } // namespace
-
-bool Effect::operator==(const Effect &other) const
-{
-    return kind == other.kind && std::strcmp(target, other.target) == 0 && text == other.text
-           && value == other.value;
-}
 
 Effects countdownTick(int &countdownStep)
 {

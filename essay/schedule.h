@@ -29,8 +29,6 @@ struct Effect
     const char *target; // object name of a control or timer, or a cue file
     QString text = {};
     int value = 0;
-
-    bool operator==(const Effect &other) const;
 };
 
 using Effects = std::vector<Effect>;

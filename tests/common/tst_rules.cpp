@@ -1,14 +1,17 @@
 // The rules every window shares: rounding, the reading of typed numbers,
-// duration texts and twips.
+// duration texts, twips and the periodic timer.
 
 #include "common/numbers.h"
+#include "common/periodictimer.h"
 #include "common/timetext.h"
 #include "common/twips.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <climits>
 #include <cmath>
+#include <ctime>
 #include <limits>
 
 using namespace orv;
@@ -100,7 +103,51 @@ private slots:
         QCOMPARE(pxToTwips(INT_MAX), INT_MAX);
         QCOMPARE(pxToTwips(INT_MIN), INT_MIN);
     }
+
+    // Unlike QTimer, interval 0 gives no ticks and no spinning; nor does a
+    // negative interval. The interval reads back as set, and a positive one
+    // resumes the enabled timer.
+    void nonPositiveIntervalNeitherTicksNorSpins_data()
+    {
+        QTest::addColumn<int>("interval");
+        for (const int interval : {0, -5, INT_MIN, INT_MAX})
+            QTest::addRow("%d", interval) << interval;
+    }
+    void nonPositiveIntervalNeitherTicksNorSpins()
+    {
+        QFETCH(int, interval);
+        PeriodicTimer t(QStringLiteral("Timer3"));
+        QSignalSpy ticks(&t, &PeriodicTimer::timeout);
+        QVERIFY(t.setProperty("enabled", true));
+        QVERIFY(t.setProperty("interval", interval));
+        QCOMPARE(t.isTicking(), interval > 0);
+        const std::clock_t start = std::clock();
+        QTest::qWait(100);
+        QVERIFY(1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC < 50);
+        QCOMPARE(ticks.count(), 0);
+        QCOMPARE(t.property("interval").toInt(), interval);
+        t.setInterval(5);
+        QTRY_VERIFY(ticks.count() >= 2);
+        t.setEnabled(false);
+        QVERIFY(!t.isTicking());
+        QCOMPARE(t.interval(), 5);
+    }
+
+    // Rewriting the same values must not restart a running period: rewrites
+    // faster than the period would keep the tick from ever arriving.
+    void rewritingTheSameValuesKeepsThePeriod()
+    {
+        PeriodicTimer t(QStringLiteral("Timer2"));
+        QSignalSpy ticks(&t, &PeriodicTimer::timeout);
+        QSignalSpy changes(&t, &PeriodicTimer::intervalChanged);
+        for (int i = 0; i < 10; ++i) {
+            t.setInterval(60);
+            t.setEnabled(true);
+            QTest::qWait(15);
+        }
+        QVERIFY2(ticks.count() >= 1 && changes.count() == 1, "a rewrite restarted the period");
+    }
 };
 
-QTEST_APPLESS_MAIN(TestRules)
+QTEST_GUILESS_MAIN(TestRules)
 #include "tst_rules.moc"
