@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -36,10 +35,6 @@ QPixmap resourceImage(const QString &path, const char *format)
     return QPixmap::fromImage(reader.read());
 }
 
-QPixmap background()
-{
-    return resourceImage(QStringLiteral(":/images/background.gif"), "gif");
-}
 } // namespace
 
 FrmMain::FrmMain()
@@ -53,7 +48,7 @@ FrmMain::FrmMain()
 
     // Created back to front: later siblings stack in front of earlier ones.
     m_image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
-    m_image1->setPixmap(background());
+    m_image1->setPixmap(resourceImage(QStringLiteral(":/images/background.gif"), "gif"));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setScaledContents(false);
 
@@ -92,23 +87,6 @@ FrmMain::FrmMain()
 }
 
 FrmMain::~FrmMain() = default;
-
-void FrmMain::setVisible(bool visible)
-{
-    if (visible && m_image1->pixmap().isNull())
-        m_image1->setPixmap(background());
-    Form::setVisible(visible);
-    if (visible)
-        return;
-    // Hidden while a timer runs, the menu gives back its picture, its native
-    // window and its backing store, a megabyte or so; showing it again
-    // builds them anew in a few milliseconds.
-    m_image1->setPixmap(QPixmap());
-    QTimer::singleShot(0, this, [this] {
-        if (isHidden() && testAttribute(Qt::WA_WState_Created))
-            destroy(true, false);
-    });
-}
 
 void FrmMain::formLoad()
 {

@@ -23,8 +23,6 @@ public slots:
     void CmdMen_Click();
     void CmdDaily_Click();
 
-    void setVisible(bool visible) override;
-
 protected:
     void formLoad() override;
 

@@ -14,57 +14,26 @@ long long floorDiv(long long a, long long b)
     return q;
 }
 
-} // namespace
-
-QString composeDurationText(long long hours, long long minutes, long long seconds)
+// The shape from divided pieces: "h:mm:ss" from an hour, "m:ss" from a
+// minute, otherwise the bare seconds.
+QString compose(long long hours, long long minutes, long long seconds)
 {
-    // Written digit by digit into a small buffer: these texts are rewritten
-    // every second in several places, where QString::arg and even snprintf
-    // are comparatively slow.
-    char text[64];
-    char *end = text;
-    const auto put = [&end](long long value, int width) {
-        // The magnitude as unsigned, which LLONG_MIN has too.
-        unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                                 : static_cast<unsigned long long>(value);
-        char digits[24];
-        int n = 0;
-        do {
-            digits[n++] = char('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        // As printf's "%0*lld": the sign counts towards the width.
-        if (value < 0) {
-            *end++ = '-';
-            --width;
-        }
-        for (int pad = n; pad < width; ++pad)
-            *end++ = '0';
-        while (n > 0)
-            *end++ = digits[--n];
-    };
-    if (hours >= 1) {
-        put(hours, 1);
-        *end++ = ':';
-        put(minutes, 2);
-        *end++ = ':';
-        put(seconds, 2);
-    } else if (minutes >= 1) {
-        put(minutes, 1);
-        *end++ = ':';
-        put(seconds, 2);
-    } else {
-        put(seconds, 1);
-    }
-    return QString::fromLatin1(text, end - text);
+    const QLatin1Char zero('0');
+    if (hours >= 1)
+        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, zero).arg(seconds, 2, 10, zero);
+    if (minutes >= 1)
+        return QStringLiteral("%1:%2").arg(minutes).arg(seconds, 2, 10, zero);
+    return QString::number(seconds);
 }
+
+} // namespace
 
 QString durationText(long long seconds)
 {
     const long long h = floorDiv(seconds, 3600);
     const long long rest = seconds - 3600 * h;
     const long long m = floorDiv(rest, 60);
-    return composeDurationText(h, m, rest - 60 * m);
+    return compose(h, m, rest - 60 * m);
 }
 
 QString signedDurationText(long long seconds)

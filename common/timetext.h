@@ -7,10 +7,6 @@ namespace orv {
 // Duration texts share one shape: "h:mm:ss" from an hour up, "m:ss" from a
 // minute up, otherwise the bare seconds; the first field has no leading zero.
 
-// The shape from already divided pieces: hours >= 1 gives "h:mm:ss",
-// otherwise minutes >= 1 gives "m:ss", otherwise the bare seconds.
-QString composeDurationText(long long hours, long long minutes, long long seconds);
-
 // Hours and minutes by floor division, seconds by the matching floor modulo.
 // For counts >= 0 this is the plain rule; for a negative count the hour piece
 // goes negative and the text shows what is left within that hour

@@ -75,8 +75,6 @@ FrmRon::FrmRon()
     connect(m_timer2, &PeriodicTimer::timeout, this, &FrmRon::Timer2_Timer);
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmRon::Timer1_Timer);
     connect(m_text1, &QLineEdit::textChanged, this, &FrmRon::Text1_Change);
-    for (QObject *child : findChildren<QObject *>())
-        m_targets.insert(child->objectName().toLatin1(), child);
     nameControls({{"LabelQNo", "標準進度（問目）"},
                   {"LabelEachTime", "標準処理時間（残）"},
                   {"LabelTotalTime", "残り時間"},
@@ -139,11 +137,6 @@ void FrmRon::Timer1_Timer()
         requestAttention(this);
 }
 
-QObject *FrmRon::target(const char *name) const
-{
-    return m_targets.value(QByteArray::fromRawData(name, qstrlen(name)));
-}
-
 void FrmRon::apply(const essay::Effects &effects)
 {
     using Kind = essay::Effect::Kind;
@@ -152,7 +145,9 @@ void FrmRon::apply(const essay::Effects &effects)
             PlayCue(QLatin1String(effect.target));
             continue;
         }
-        QObject *target = this->target(effect.target);
+        // The schedule names its controls by their object names; a tick
+        // changes only a few, so they are looked up as they come.
+        QObject *target = findChild<QObject *>(QLatin1String(effect.target));
         auto *widget = qobject_cast<QWidget *>(target);
         auto *timer = qobject_cast<PeriodicTimer *>(target);
         switch (effect.kind) {

@@ -3,7 +3,6 @@
 #include "essay/schedule.h"
 #include "widgets/form.h"
 
-#include <QHash>
 
 class QFrame;
 class QLineEdit;
@@ -38,13 +37,9 @@ protected:
 private:
     void buildRow(QWidget *table, int i);
     void apply(const essay::Effects &effects);
-    QObject *target(const char *name) const;
 
     int m_elapsedSec = 0;
     int m_countdownStep = 0;
-    // The schedule names what each tick changes; the names are looked up
-    // here, once for the whole run.
-    QHash<QByteArray, QObject *> m_targets;
     QFrame *m_picture1;
     QLineEdit *m_text1;
     PeriodicTimer *m_timer1;

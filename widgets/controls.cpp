@@ -53,16 +53,12 @@ void setCaption(QLabel *label, const QString &text)
 {
     if (label->text() == text)
         return;
-    auto *fit = qobject_cast<FitLabel *>(label);
-    if (fit)
-        fit->changeText(text);
-    else
-        label->setText(text);
+    label->setText(text);
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent changed(label, text);
         QAccessible::updateAccessibility(&changed);
     }
-    if (fit)
+    if (auto *fit = qobject_cast<FitLabel *>(label))
         fit->fitToText();
 }
 

@@ -3,10 +3,7 @@
 #include "common/twips.h"
 #include "widgets/controls.h"
 
-#include <QPaintEvent>
 #include <QPainter>
-
-#include <cmath>
 
 namespace orv {
 
@@ -26,6 +23,15 @@ int lineStart(const QRect &box, Qt::Alignment alignment, int width)
         return box.left() + (box.width() - width) / 2;
     return box.left();
 }
+
+// Clock and count figures: digits, colons and minus signs.
+bool isFigure(const QString &text)
+{
+    for (QChar c : text)
+        if (!c.isDigit() && c != u':' && c != u'-')
+            return false;
+    return true;
+}
 } // namespace
 
 FitLabel::FitLabel(const QString &text, QWidget *parent)
@@ -33,8 +39,6 @@ FitLabel::FitLabel(const QString &text, QWidget *parent)
 {
     setTextFormat(Qt::PlainText);
 }
-
-FitLabel::~FitLabel() = default;
 
 void FitLabel::setAutoGrow(bool grow)
 {
@@ -91,132 +95,34 @@ QString FitLabel::shapeKey(const QString &caption) const
     return shape;
 }
 
-bool FitLabel::sameShape(const QString &a, const QString &b) const
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        // As shapeKey: equally wide digits are one shape.
-        const bool digits = m_tabularDigits && a[i] >= u'0' && a[i] <= u'9' && b[i] >= u'0' && b[i] <= u'9';
-        if (a[i] != b[i] && !digits)
-            return false;
-    }
-    return true;
-}
-
-QRect FitLabel::inkOf(const QString &caption, const QFont &font)
-{
-    // Digits share their height, so the ink of one figure serves its shape.
-    const QString key = QString::number(font.stretch()) + u'|' + shapeKey(caption);
-    if (const QRect *known = m_inks.find(key))
-        return *known;
-    const QRect ink = QFontMetrics(font).tightBoundingRect(caption);
-    m_inks.insert(key, ink);
-    return ink;
-}
-
 QRect FitLabel::textBox() const
 {
     return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
 }
 
-QFont FitLabel::fontFitting(int needed, int width) const
-{
-    QFont font = this->font();
-    if (needed > width)
-        font.setStretch(qMax(1, 100 * width / needed));
-    return font;
-}
-
-bool FitLabel::layoutFigure(const QString &caption, FigureGlyphs::Layout &layout)
-{
-    if (!FigureGlyphs::isFigure(caption) || wordWrap() || frameWidth() != 0 || indent() > 0)
-        return false;
-    const QRect box = textBox();
-    if (box.width() <= 0 || box.height() <= 0)
-        return false;
-    // palette() is in the group of the label's state: disabled, inactive.
-    const QRgb colour = palette().color(foregroundRole()).rgba();
-    const qreal ratio = devicePixelRatioF();
-    if (!m_figures)
-        m_figures = std::make_unique<FigureGlyphs>();
-    FigureGlyphs::Place &place = m_figures->place;
-    const bool placed = place.valid && m_figures->hasFace(colour, ratio) && place.box == box
-                        && place.alignment == alignment() && place.font == font() && sameShape(place.shape, caption);
-    if (!placed) {
-        place = {box, alignment(), font(), caption, 0, true};
-        const QFont drawn = fontFitting(textWidth(caption), box.width());
-        m_figures->setFace(drawn, colour, ratio);
-        const QFontMetricsF line(drawn);
-        if (QFontMetrics(drawn).height() > box.height() && (alignment() & Qt::AlignVCenter)) {
-            // Big glyphs: centre the ink itself rather than the line, which
-            // faces with tall ascenders push out of the designed box.
-            place.baseline = inkCentredBaseline(box, inkOf(caption, drawn));
-        } else if (alignment() & Qt::AlignBottom) {
-            place.baseline = box.bottom() + 1 - line.descent();
-        } else if (alignment() & Qt::AlignVCenter) {
-            place.baseline = box.top() + (box.height() - line.height()) / 2 + line.ascent();
-        } else {
-            place.baseline = box.top() + line.ascent();
-        }
-        // Whole device pixels, as glyphs are drawn without subpixel positions.
-        place.baseline = std::round(place.baseline * ratio) / ratio;
-    }
-    m_figures->layOut(caption, box, alignment(), place.baseline, layout);
-    return true;
-}
-
-void FitLabel::changeText(const QString &next)
-{
-    FigureGlyphs::Layout before;
-    const QString previous = text();
-    if (!updatesEnabled() || !isVisible() || previous.size() != next.size() || !layoutFigure(previous, before)) {
-        setText(next);
-        return;
-    }
-    // QLabel repaints its whole box on a new text; hold that back (a plain
-    // flag, as the label has no children) and repaint what changed.
-    setAttribute(Qt::WA_UpdatesDisabled, true);
-    setText(next);
-    setAttribute(Qt::WA_UpdatesDisabled, false);
-    const int face = m_figures->faceSerial();
-    FigureGlyphs::Layout after;
-    if (!layoutFigure(next, after) || !(after == before) || m_figures->faceSerial() != face) {
-        update();
-        return;
-    }
-    QRectF changed;
-    for (int i = 0; i < next.size(); ++i) {
-        if (next[i] != previous[i])
-            changed |= m_figures->glyphBox(before, previous, i) | m_figures->glyphBox(after, next, i);
-    }
-    update(changed.toAlignedRect().adjusted(-1, -1, 1, 1));
-}
-
 void FitLabel::paintEvent(QPaintEvent *event)
 {
     const QString caption = text();
-    if (FigureGlyphs::Layout layout; layoutFigure(caption, layout)) {
-        QPainter painter(this);
-        m_figures->paint(painter, layout, caption, event->rect());
-        return;
-    }
     const QRect box = textBox();
     if (caption.isEmpty() || wordWrap() || box.width() <= 0 || box.height() <= 0) {
         QLabel::paintEvent(event);
         return;
     }
     const int needed = textWidth(caption);
-    const QFont font = fontFitting(needed, box.width());
+    QFont font = this->font();
+    if (needed > box.width())
+        font.setStretch(qMax(1, 100 * box.width() / needed));
     const QFontMetrics metrics(font);
     // Where the ink of a vertically centred line would fall: faces with tall
     // ascenders push big glyphs out of the designed boxes.
+    // Figures that big are always centred by their ink, measured on their
+    // shape, so that a clock sits still whichever digits it shows.
     bool inkFits = true;
     QRect ink;
     if (metrics.height() > box.height()) {
-        ink = inkOf(caption, font);
+        ink = metrics.tightBoundingRect(isFigure(caption) ? shapeKey(caption) : caption);
         const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
-        inkFits = baseline + ink.top() >= box.top() && baseline + ink.bottom() <= box.bottom();
+        inkFits = !isFigure(caption) && baseline + ink.top() >= box.top() && baseline + ink.bottom() <= box.bottom();
     }
     if (needed <= box.width() && inkFits) {
         QLabel::paintEvent(event);

@@ -83,13 +83,9 @@ private slots:
         QPointer<QWidget> timer = window(name);
         QVERIFY(timer && timer->isVisible() && !timer->parentWidget() && !menu->isVisible());
         test::run(timer, steps);
-        // Hidden, the menu holds neither its picture nor a native window.
-        QTRY_VERIFY(!menu->testAttribute(Qt::WA_WState_Created));
-        QVERIFY(menu->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull());
         const qsizetype sounded = desktop.played.size();
         QVERIFY(timer->close());
         QVERIFY(menu->isVisible() && menu->geometry() == placed);
-        QCOMPARE(menu->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().size(), QSize(329, 249));
         QVERIFY2(!test::clocks(timer).contains("on"), qPrintable(test::clocks(timer)));
         QVERIFY(!window(QStringLiteral("FrmBtn")) && !window(QStringLiteral("FrmDur")));
         QTest::qWait(20);

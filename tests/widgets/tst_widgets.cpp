@@ -1,6 +1,5 @@
 // The window machinery: the load/unload life of a window, its default
-// button, and labels that fit their text and repaint only what changed yet
-// look exactly as a fresh paint.
+// button, and labels that fit their text.
 
 #include "common/fonts.h"
 #include "common/twips.h"
@@ -11,7 +10,6 @@
 #include "widgets/formref.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -54,64 +52,6 @@ QRect inkBox(const QImage &image)
                 box |= QRect(x, y, 1, 1);
     return box;
 }
-
-// Keeps a copy of a window as the screen would show it: painted afresh
-// once, then only where Qt repaints.
-class ScreenCopy : public QObject
-{
-public:
-    explicit ScreenCopy(QWidget *window) : m_window(window), m_image(fresh())
-    {
-        m_window->installEventFilter(this);
-        for (QWidget *w : m_window->findChildren<QWidget *>())
-            w->installEventFilter(this);
-    }
-
-    // The copy once the pending repaints have settled (one may bring
-    // another), without the windows' own timers.
-    QImage shown()
-    {
-        for (int round = 0; round < 10; ++round) {
-            const QRegion before = m_dirty;
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
-            if (round > 0 && m_dirty == before)
-                break;
-        }
-        m_rendering = true;
-        m_window->render(&m_image, m_dirty.boundingRect().topLeft(), m_dirty);
-        m_rendering = false;
-        m_dirty = QRegion();
-        return m_image;
-    }
-
-    QImage fresh()
-    {
-        const qreal ratio = m_window->devicePixelRatioF();
-        QImage image((QSizeF(m_window->size()) * ratio).toSize(), QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        m_rendering = true;
-        m_window->render(&image);
-        m_rendering = false;
-        return image;
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_rendering) {
-            auto *widget = static_cast<QWidget *>(watched);
-            m_dirty += static_cast<QPaintEvent *>(event)->region().translated(widget->mapTo(m_window, QPoint()));
-        }
-        return false;
-    }
-
-private:
-    QWidget *m_window;
-    QImage m_image;
-    QRegion m_dirty;
-    bool m_rendering = false;
-};
 
 // A white window with one label of the given look, shown.
 QLabel *labelIn(QWidget &window, const QRect &twips, const QString &text, const QFont &font, int align)
@@ -212,43 +152,6 @@ private slots:
         QCOMPARE(label->geometry(), designed);
     }
 
-    // A figure that fits its box lands where Qt's own text drawing puts it.
-    void figuresLandWhereQtDrawsThem_data()
-    {
-        QTest::addColumn<QFont>("font");
-        QTest::addColumn<int>("align");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("right") << designedFont(kGothic, 12, true) << int(Qt::AlignRight | Qt::AlignVCenter) << "3:29:58";
-        QTest::newRow("left") << designedFont(kGothic, 14.25, true) << int(Qt::AlignLeft | Qt::AlignVCenter) << "10:00";
-        QTest::newRow("centred") << designedFont(kPGothic, 15.75, true) << int(Qt::AlignCenter) << "17";
-        QTest::newRow("top") << designedFont(kPGothic, 9, false) << int(Qt::AlignLeft | Qt::AlignTop) << "-5";
-        QTest::newRow("bottom") << designedFont(kGothic, 12, true) << int(Qt::AlignRight | Qt::AlignBottom) << "-:--:--";
-    }
-    void figuresLandWhereQtDrawsThem()
-    {
-        QFETCH(QFont, font);
-        QFETCH(int, align);
-        QFETCH(QString, text);
-        QWidget window;
-        QLabel *label = labelIn(window, QRect(150, 150, 1800, 450), text, font, align);
-        QVERIFY(label);
-        const QImage shown = label->grab().toImage();
-        QImage expected(shown.size(), QImage::Format_RGB32);
-        expected.setDevicePixelRatio(shown.devicePixelRatio());
-        expected.fill(Qt::white);
-        QPainter painter(&expected);
-        painter.setFont(label->font());
-        painter.drawText(QRect(QPoint(), label->size()), align | Qt::TextSingleLine, text);
-        painter.end();
-        const QRect drawn = inkBox(shown);
-        const QRect reference = inkBox(expected);
-        const int slack = qCeil(shown.devicePixelRatio());
-        QVERIFY(!reference.isEmpty());
-        for (const int off : {drawn.left() - reference.left(), drawn.top() - reference.top(),
-                              drawn.right() - reference.right(), drawn.bottom() - reference.bottom()})
-            QVERIFY2(qAbs(off) <= slack, qPrintable(QStringLiteral("ink %1 pixels off").arg(off)));
-    }
-
     // Too wide or too tall for its box, a text is condensed or centred by
     // its ink, and never cut off.
     void textsNeverCutOff_data()
@@ -278,41 +181,6 @@ private slots:
         const int slack = 2 * (qCeil(shown.devicePixelRatio()) + 1);
         QVERIFY(qAbs(ink.left() - (shown.width() - 1 - ink.right())) <= slack);
         QVERIFY(text.contains(u'(') || qAbs(ink.top() - (shown.height() - 1 - ink.bottom())) <= slack);
-    }
-
-    // A label updated a character at a time ends up exactly as a fresh
-    // paint, through changes of shape, colour, state and visibility.
-    void repaintingWhatChangedLeavesNoTrace()
-    {
-        QWidget window;
-        QLabel *clock = labelIn(window, QRect(90, 90, 1500, 400), QStringLiteral("10:05"),
-                                designedFont(kGothic, 15.75, true), Qt::AlignRight | Qt::AlignVCenter);
-        QVERIFY(clock);
-        setBackgroundColor(&window, QColor(192, 192, 192));
-        QLabel *big = addLabel(&window, QStringLiteral("Big"), QRect(90, 600, 4000, 1500), QStringLiteral("1:10"));
-        big->setFont(designedFont(kPGothic, 72, false));
-        big->setAlignment(Qt::AlignCenter);
-        big->show();
-        ScreenCopy screen(&window);
-        const auto caption = [](int s) { return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')); };
-        for (int s = 65; s >= 50; --s) {
-            setCaption(clock, caption(s + 540));
-            setCaption(big, caption(s));
-            QVERIFY2(screen.shown() == screen.fresh(), qPrintable(caption(s)));
-        }
-        const std::function<void()> changes[] = {
-            [&] { setCaption(clock, QStringLiteral("9:59")); },
-            [&] { setCaption(clock, QStringLiteral("--:--")); },
-            [&] { setTextColor(clock, Qt::yellow); setCaption(clock, QStringLiteral("12:34")); },
-            [&] { clock->setEnabled(false); setCaption(clock, QStringLiteral("12:35")); },
-            [&] { clock->hide(); setCaption(clock, QStringLiteral("12:36")); clock->show(); },
-            [&] { setCaption(big, QStringLiteral("残り")); },
-            [&] { setCaption(big, QStringLiteral("0:00")); },
-        };
-        for (const auto &change : changes) {
-            change();
-            QVERIFY(screen.shown() == screen.fresh());
-        }
     }
 };
 
