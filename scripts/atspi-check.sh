@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
 # Starts Orvalen under Xvfb with the AT-SPI accessibility bus and reads its
-# controls' names from outside, as a screen reader would.
+# controls' names and texts from outside, as a screen reader would.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 ensure_packages xvfb dbus dbus-x11 at-spi2-core python3-pyatspi
 "$ROOT/scripts/setup.sh"
 
-display=:$((80 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+start_xvfb
+trap stop_xvfb EXIT
 cd "$BUILD/bin"
-export DISPLAY=$display
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   sleep 1

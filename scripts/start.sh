@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and starts Orvalen from the folder that holds
-# its cue files.
+# Sets everything up, builds, and starts Orvalen from the caller's folder,
+# where it looks for daily.exe; it finds its cue files beside itself.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$ROOT/scripts/setup.sh"
-cd "$BUILD/bin"
-exec ./orvalen "$@"
+exec "$BUILD/bin/orvalen" "$@"

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every check:
-#   1. the test suite (CTest, offscreen), including a random soak;
+#   1. the test suite (CTest, offscreen): behaviour tables for every folder,
+#      the include rules of the layers, and a long day (memory flat across
+#      2,000 openings of each timer and 50 papers, then a random soak);
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
-#   4. cues heard on a real (null-sink) PulseAudio server;
+#   4. cues heard on a real (null-sink) PulseAudio server, also after a
+#      change of the default output and a restart of the server;
 #   5. the windows' figures really drawn by the real program on Xvfb;
-#   6. the Debian package: built, installed on this machine with apt-get, and
+#   6. the names and texts a screen reader reads from outside (AT-SPI);
+#   7. the Debian package: built, installed on this machine with apt-get, and
 #      the installed program started.
+# It ends with the length of the tests against the code.
 # ORVALEN_QUICK=1 runs the first step only.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -19,4 +24,6 @@ ctest --test-dir "$BUILD" --output-on-failure -j2
 "$ROOT/scripts/fuzz.sh" "${ORVALEN_FUZZ_SECONDS:-60}"
 "$ROOT/scripts/sound-check.sh"
 "$ROOT/scripts/x11-check.sh"
+"$ROOT/scripts/atspi-check.sh"
 "$ROOT/scripts/package-check.sh"
+"$ROOT/scripts/test-ratio.sh"
