@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every check:
 #   1. the test suite (CTest, offscreen): behaviour tables for every folder,
-#      the include rules of the layers, and a long day (memory flat across
-#      2,000 openings of each timer and 50 papers, then a random soak);
+#      the include rules of the layers, a short real-sound check, and a long
+#      day (memory flat across 2,000 openings of each timer and 50 papers,
+#      then a random soak);
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
 #   4. cues heard on a real (null-sink) PulseAudio server, also after a
@@ -16,6 +17,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
+# The suite's short real-sound check needs a sound server to start.
+ensure_packages pulseaudio pulseaudio-utils
 "$ROOT/scripts/setup.sh"
 ctest --test-dir "$BUILD" --output-on-failure -j2
 [ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0

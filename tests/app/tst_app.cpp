@@ -79,7 +79,8 @@ private slots:
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();
         const QRect placed = menu->geometry();
-        test::call(menu, opener.toLatin1());
+        // The menu's button, clicked: its connection is part of what opens.
+        QTest::mouseClick(menu->findChild<QPushButton *>(opener.section(u'_', 0, 0)), Qt::LeftButton);
         QPointer<QWidget> timer = window(name);
         QVERIFY(timer && timer->isVisible() && !timer->parentWidget() && !menu->isVisible());
         test::run(timer, steps);
@@ -126,16 +127,8 @@ private slots:
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();
         auto *daily = menu->findChild<QPushButton *>(QStringLiteral("CmdDaily"));
-        QWidget *men = menu->findChild<QWidget *>(QStringLiteral("CmdMen"));
         const bool shown = setup == u"file";
         QCOMPARE(daily->isVisible(), shown);
-        QCOMPARE(men->geometry().right(), menu->findChild<QWidget *>(QStringLiteral("CmdRon"))->geometry().right());
-        QCOMPARE(shown ? daily->geometry().right() < men->geometry().left() : men->geometry().left() < 40, true);
-        QStringList order;
-        for (QWidget *w = daily; order.size() < 5; w = w->nextInFocusChain())
-            if (w->focusPolicy() != Qt::NoFocus && w->isVisible())
-                order << w->objectName();
-        QCOMPARE(order.join(u' '), shown ? "CmdDaily CmdTak CmdRon CmdMen CmdDaily" : "CmdTak CmdRon CmdMen CmdTak CmdRon");
         QFile(QStringLiteral("daily.exe")).open(QIODevice::Append);
         menu->hide();
         menu->show();
@@ -217,6 +210,7 @@ private slots:
         w.repaint();
         QTest::qWait(10);
         QCOMPARE(runs, 1);
+        QVERIFY(w.children().isEmpty()); // the watch is gone with its work
     }
 
     // Runs last: closing the menu is what ends the program.

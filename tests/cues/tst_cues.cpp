@@ -23,7 +23,7 @@ private slots:
     }
 
     // Every request is logged; a new one cuts the cue still sounding, even
-    // when the new file is missing, which stays silent. Each row: the second
+    // when the new file is missing, which stays silent; stopping cuts all. Each row: the second
     // request, and whether it sounds.
     void oneCueAtATime_data()
     {
@@ -45,6 +45,8 @@ private slots:
         QCOMPARE(desktop.logged, QStringList({"play s05.wav", "play " + second}));
         QCOMPARE(desktop.played, sounds ? QStringList({"s05.wav", second}) : QStringList({"s05.wav"}));
         QCOMPARE(desktop.sounding, sounds ? 1 : 0);
+        stopCues(); // as at exit: nothing left sounding
+        QCOMPARE(desktop.sounding, 0);
     }
 
     // The current directory first, then beside the program, then its data
