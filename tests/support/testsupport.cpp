@@ -59,9 +59,8 @@ FakeDesktop::FakeDesktop()
 {
     setCueBackend(std::make_unique<RecordingBackend>(this));
     setTimeOfDaySource([this] { return now; });
-    setInputBoxSource([this](QWidget *, const QString &title, const QString &prompt) {
+    setInputBoxSource([this](QWidget *, const QString &, const QString &) {
         ++dialogs;
-        dialog = title + u'|' + prompt;
         return answer;
     });
     setAttentionSink([this](QWidget *window) { attention << window->objectName(); });

@@ -25,7 +25,6 @@ struct FakeDesktop
     QStringList played;     // cue files, in order
     int sounding = 0;       // voices not yet cut (a new cue must cut the last)
     int dialogs = 0;
-    QString dialog;         // the last dialog's title and prompt, joined by '|'
     QStringList attention;  // object names of the windows that asked
     QStringList logged;     // the lines on orvalen.shell and orvalen.cue
     QtMessageHandler previousHandler;
