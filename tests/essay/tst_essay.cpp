@@ -84,8 +84,7 @@ private slots:
         QCOMPARE(ron->property("ElapsedSec").toInt(), t);
         QCOMPARE(test::shown(ron, kBars), bars);
         const QString bar = QString::fromLatin1(kBars).split(u' ').at(qMin(int(bars.lastIndexOf(u'0')) + 1, 5));
-        const QRect twips = twipsOf(ron->findChild<QWidget *>(bar));
-        QCOMPARE(QPoint(twips.left(), twips.width()), QPoint(bar[5] == u'C' ? 270 : bar[5] == u'B' ? 2070 : 3270, width));
+        QCOMPARE(twipsOf(ron->findChild<QWidget *>(bar)).width(), width);
         const QString text = QString(bar).insert(6, u'S');
         QCOMPARE(texts(ron, qPrintable("LabelQNo LabelEachTime LabelTotalTime " + text)), shows);
         QCOMPARE(desktop.played, cue.isEmpty() ? QStringList() : QStringList{cue});
