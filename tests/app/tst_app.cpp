@@ -1,24 +1,19 @@
 // The program as a whole: the menu and its timers, the companion program,
-// the faces the windows are drawn with, start-up, and what a screen reader
-// hears.
+// and start-up.
 
 #include "app/frmmain.h"
 #include "app/startup.h"
 #include "common/fonts.h"
 #include "common/periodictimer.h"
 #include "support/testsupport.h"
+#include "widgets/controls.h"
 #include "widgets/formref.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QLabel>
-#include <QMetaProperty>
 #include <QPointer>
 #include <QPushButton>
-#include <QRawFont>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace orv;
 
@@ -128,6 +123,11 @@ private slots:
         auto *daily = menu->findChild<QPushButton *>(QStringLiteral("CmdDaily"));
         const bool shown = setup == u"file";
         QCOMPARE(daily->isVisible(), shown);
+        // Alone or beside Daily, the row spans the timer buttons' extent.
+        const auto twips = [menu](const char *name) { return twipsOf(menu->findChild<QWidget *>(QLatin1String(name))); };
+        const QRect row = shown ? twips("CmdMen") | twips("CmdDaily") : twips("CmdMen");
+        QCOMPARE(QPoint(row.left(), row.right()), QPoint(twips("CmdTak").left(), twips("CmdRon").right()));
+        QVERIFY(!shown || twips("CmdDaily").top() == twips("CmdMen").top());
         QFile(QStringLiteral("daily.exe")).open(QIODevice::Append);
         menu->hide();
         menu->show();
@@ -142,38 +142,6 @@ private slots:
             return log.open(QIODevice::ReadOnly) ? log.readAll().count('\n') : 0;
         };
         QTRY_COMPARE_WITH_TIMEOUT(starts(), 2, 5000);
-    }
-
-    // The designed faces resolve to the compiled-in cuts of the Noto faces
-    // (the vendor ORVL, a few hundred glyphs), and every character any
-    // window shows is in its cut, so no window opens a whole system face; a
-    // character the cut lacks still comes from the whole face.
-    void theFaces()
-    {
-        for (const QString &face : {kGothic, kPGothic})
-            QVERIFY(QFontMetrics(designedFont(face, 15.75, true)).inFontUcs4(U'鬱'));
-        test::FakeDesktop desktop;
-        FrmMain *menu = formRef<FrmMain>().get();
-        menu->show();
-        int checked = 0;
-        for (const char *opener : {"", "CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}) {
-            if (*opener)
-                test::call(menu, opener);
-            for (QWidget *top : QApplication::topLevelWidgets()) {
-                for (QWidget *w : top->findChildren<QWidget *>()) {
-                    if (!top->isVisible() || (w->font().family() != kGothic && w->font().family() != kPGothic))
-                        continue;
-                    const QRawFont raw = QRawFont::fromFont(w->font());
-                    const QByteArray maxp = raw.fontTable("maxp");
-                    QVERIFY(raw.fontTable("OS/2").mid(58, 4) == "ORVL" && maxp.size() >= 6 && uchar(maxp[4]) < 8);
-                    for (const char32_t c : w->property("text").toString().toUcs4()) {
-                        QVERIFY2(raw.supportsCharacter(c), qPrintable(w->objectName() + u' ' + QString::number(c, 16)));
-                        ++checked;
-                    }
-                }
-            }
-        }
-        QVERIFY(checked > 300);
     }
 
     // In a Wayland session with XWayland at hand the program asks for xcb,
@@ -207,16 +175,6 @@ private slots:
         QTest::qWait(10);
         QCOMPARE(runs, 1);
         QVERIFY(w.children().isEmpty()); // the watch is gone with its work
-    }
-
-    // Runs last: closing the menu is what ends the program.
-    void closingTheMenuEndsTheProgram()
-    {
-        FrmMain *menu = formRef<FrmMain>().get();
-        menu->show();
-        QTimer::singleShot(0, menu, [menu] { menu->close(); });
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
     }
 
 private:

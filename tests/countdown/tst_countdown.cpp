@@ -179,6 +179,11 @@ private slots:
         test::FakeDesktop desktop;
         FrmMen *men = open();
         QCOMPARE(shown(men, "Picture2 TxtTime Label4 Label3 Label2 Check1"), QStringLiteral("100000"));
+        for (int i = 0; i < 6; ++i) { // two rows of three keys alike, evenly spaced
+            const QRect at = twipsOf(key(i)), first = twipsOf(key(0));
+            QVERIFY(at.left() == twipsOf(key(i % 3)).left() && at.top() == twipsOf(key(i / 3 * 3)).top());
+            QVERIFY(at.size() == first.size() && (i % 3 != 2 || at.left() - first.left() == 2 * (twipsOf(key(1)).left() - first.left())));
+        }
         auto *box = men->findChild<QLineEdit *>(QStringLiteral("TxtTime"));
         box->setText(QStringLiteral("10")); // the same text: no change
         QVERIFY(key(2)->isDefault());

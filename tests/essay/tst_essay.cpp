@@ -9,6 +9,7 @@
 #include "widgets/formref.h"
 
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 
 using namespace orv;
@@ -36,6 +37,11 @@ private slots:
         FrmRon *ron = formRef<FrmRon>().peek();
         QVERIFY(ron->isVisible() && !formRef<FrmMain>()->isVisible());
         QCOMPARE(texts(ron, "Label1") + test::shown(ron, "Picture1"), QStringLiteral("③1"));
+        // Centred, with the cover in front of the table.
+        const auto *cover = ron->findChild<QWidget *>(QStringLiteral("Picture1"));
+        const QWidget *front = ron->childAt(cover->mapTo(ron, cover->rect().center()));
+        QVERIFY(front == cover || cover->isAncestorOf(front));
+        QVERIFY((ron->frameGeometry().center() - ron->screen()->geometry().center()).manhattanLength() <= 2);
         QCOMPARE(test::clocks(ron), QStringLiteral("Timer1 0 off|Timer2 1000 on"));
         timer(ron, "Timer2")->setInterval(5);
         QTRY_COMPARE(test::clocks(ron), QStringLiteral("Timer1 1000 on|Timer2 5 off"));

@@ -85,6 +85,16 @@ private slots:
         formRef<FrmMain>()->CmdTak_Click();
         QWidget *tak = window("FrmTak"), *button = window("FrmBtn");
         QCOMPARE(test::shown(tak, "Picture1 CmdNext") + texts(tak, "Label1"), QStringLiteral("10③"));
+        // The cells stand in three even rows of twenty, evenly spaced but for
+        // a wider gap after the tenth column.
+        const auto cell = [tak](int i) { return twipsOf(tak->findChild<QWidget *>(indexedName("LabelQ", i))); };
+        QString gaps;
+        for (int i = 0; i < 60; ++i) {
+            QVERIFY(cell(i).left() == cell(i % 20).left() && cell(i).top() == cell(i / 20 * 20).top());
+            gaps += i % 20 == 19 ? u'|' : cell(i + 1).left() - cell(i).left() > cell(1).left() - cell(0).left() ? u'W' : u'.';
+        }
+        QCOMPARE(gaps, (QString(9, u'.') + u'W' + QString(9, u'.') + u'|').repeated(3));
+        QCOMPARE(cell(40).top() - cell(20).top(), cell(20).top() - cell(0).top());
         QVERIFY(!window("FrmDur") && button->isVisible());
         auto *box = tak->findChild<QLineEdit *>(QStringLiteral("Text1"));
         box->setText(QStringLiteral("2.5"));
@@ -198,6 +208,8 @@ private slots:
     {
         test::FakeDesktop desktop;
         QWidget *tak = startedPaper(), *button = window("FrmBtn"), *dur = window("FrmDur");
+        auto *done = button->findChild<QPushButton *>(QStringLiteral("CmdDone"));
+        QVERIFY(done->isDefault() && button->focusWidget() == done);
         desktop.logged.clear();
         desktop.now = QTime(10, 0, 0, 200);
         QTest::keyClick(button, Qt::Key_Return);
@@ -206,7 +218,7 @@ private slots:
         QCOMPARE(button->property("ThisPress").toInt(), 36001);
         QCOMPARE(tak->property("DoneCnt").toInt(), 1);
         desktop.now = QTime(10, 0, 2);
-        QTest::mouseClick(button->findChild<QPushButton *>(QStringLiteral("CmdDone")), Qt::LeftButton);
+        QTest::mouseClick(done, Qt::LeftButton);
         QCOMPARE(tak->property("DoneCnt").toInt(), 2);
         QCOMPARE(button->property("PrevPress").toInt(), 36002);
         QCOMPARE(desktop.logged, QStringList({"beep", "beep"}));

@@ -4,11 +4,13 @@
 #include "common/fonts.h"
 #include "common/twips.h"
 #include "support/testsupport.h"
+#include "widgets/accessibility.h"
 #include "widgets/controls.h"
 #include "widgets/fitlabel.h"
 #include "widgets/form.h"
 #include "widgets/formref.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
@@ -72,7 +74,11 @@ class TestWidgets : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutions(); }
+    void initTestCase()
+    {
+        installFontSubstitutions();
+        installAccessibility();
+    }
     void cleanup() { discardAllForms(); }
 
     // An empty reference makes a fresh instance, unloaded; touching a control
@@ -85,6 +91,7 @@ private slots:
         QVERIFY(ref.isEmpty());
         ProbeForm *form = ref.get();
         QVERIFY(ref.get() == form && !form->isLoaded());
+        QCOMPARE(form->windowTitle(), QStringLiteral("probe"));
         QVERIFY(form->control<QLabel>(QStringLiteral("Label1")) && form->control<QLabel>(QStringLiteral("Label1")));
         QVERIFY(form->isLoaded() && !form->isVisible());
         QCOMPARE(form->loads, 1);
@@ -159,19 +166,27 @@ private slots:
         QTest::addColumn<double>("points");
         QTest::addColumn<QRect>("twips");
         QTest::addColumn<QString>("text");
-        QTest::newRow("72 pt, tall") << 72.0 << QRect(0, 780, 4485, 1440) << "9:59:59";
-        QTest::newRow("72 pt, too wide") << 72.0 << QRect(0, 780, 4485, 1440) << "596523:14:07";
-        QTest::newRow("18 pt, narrow box") << 18.0 << QRect(90, 90, 600, 400) << "3:30:00";
-        QTest::newRow("not a figure, too wide") << 18.0 << QRect(90, 90, 600, 600) << "(^｡^)(^｡^)";
+        QTest::addColumn<int>("align");
+        const int centre = Qt::AlignCenter, right = Qt::AlignRight | Qt::AlignVCenter;
+        QTest::newRow("72 pt, tall") << 72.0 << QRect(0, 780, 4485, 1440) << "9:59" << centre;
+        QTest::newRow("72 pt, tall, right") << 72.0 << QRect(0, 780, 4485, 1440) << "9:59" << right;
+        QTest::newRow("72 pt, too wide") << 72.0 << QRect(0, 780, 4485, 1440) << "596523:14:07" << centre;
+        QTest::newRow("18 pt, narrow box") << 18.0 << QRect(90, 90, 600, 400) << "3:30:00" << centre;
+        QTest::newRow("not a figure, too wide") << 18.0 << QRect(90, 90, 600, 600) << "(^｡^)(^｡^)" << centre;
     }
     void textsNeverCutOff()
     {
         QFETCH(double, points);
         QFETCH(QRect, twips);
         QFETCH(QString, text);
+        QFETCH(int, align);
         QWidget window;
-        QLabel *label = labelIn(window, twips, text, designedFont(kPGothic, points, false), Qt::AlignCenter);
+        QLabel *label = labelIn(window, twips, text, designedFont(kPGothic, points, false), align);
         QVERIFY(label);
+        // A screen reader reads the text as shown.
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(label);
+        QVERIFY(reader && reader->textInterface());
+        QCOMPARE(reader->textInterface()->text(0, reader->textInterface()->characterCount()), text);
         const QImage shown = label->grab().toImage();
         const QRect ink = inkBox(shown);
         // Clear of the edges, or a condensed text spanning its box; figures
@@ -179,7 +194,9 @@ private slots:
         QVERIFY(ink.top() > 0 && ink.bottom() < shown.height() - 1);
         QVERIFY(ink.width() * 10 >= shown.width() * 8 || (ink.left() > 0 && ink.right() < shown.width() - 1));
         const int slack = 2 * (qCeil(shown.devicePixelRatio()) + 1);
-        QVERIFY(qAbs(ink.left() - (shown.width() - 1 - ink.right())) <= slack);
+        const int leftGap = ink.left(), rightGap = shown.width() - 1 - ink.right();
+        // Right-aligned, the ink at the edge but for the glyphs' side bearings.
+        QVERIFY(align & Qt::AlignHCenter ? qAbs(leftGap - rightGap) <= slack : rightGap <= 2 * slack);
         QVERIFY(text.contains(u'(') || qAbs(ink.top() - (shown.height() - 1 - ink.bottom())) <= slack);
     }
 };
