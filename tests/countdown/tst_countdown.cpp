@@ -50,6 +50,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("key 1") << 0 << "" << "60|60";
         QTest::newRow("key 2") << 1 << "" << "120|2:00";
+        QTest::newRow("key 4") << 3 << "" << "240|4:00";
         QTest::newRow("key 5") << 4 << "" << "300|5:00";
         const QList<std::pair<const char *, const char *>> typed{
             {"1", "60|1:00"}, {"2.5", "150|2:30"}, {"0.5", "30|30"}, {"90", "5400|1:30:00"}, {"3分", "180|3:00"},
