@@ -180,10 +180,12 @@ private slots:
         test::FakeDesktop desktop;
         FrmMen *men = open();
         QCOMPARE(shown(men, "Picture2 TxtTime Label4 Label3 Label2 Check1"), QStringLiteral("100000"));
-        for (int i = 0; i < 6; ++i) { // two rows of three keys alike, evenly spaced
-            const QRect at = twipsOf(key(i)), first = twipsOf(key(0));
-            QVERIFY(at.left() == twipsOf(key(i % 3)).left() && at.top() == twipsOf(key(i / 3 * 3)).top());
-            QVERIFY(at.size() == first.size() && (i % 3 != 2 || at.left() - first.left() == 2 * (twipsOf(key(1)).left() - first.left())));
+        // Two rows of three keys alike, evenly spaced.
+        const QRect first = twipsOf(key(0));
+        const int step = twipsOf(key(1)).left() - first.left();
+        for (int i = 0; i < 6; ++i) {
+            const QRect at = twipsOf(key(i));
+            QVERIFY(at.size() == first.size() && at.topLeft() == QPoint(first.left() + i % 3 * step, twipsOf(key(i / 3 * 3)).top()));
         }
         auto *box = men->findChild<QLineEdit *>(QStringLiteral("TxtTime"));
         box->setText(QStringLiteral("10")); // the same text: no change

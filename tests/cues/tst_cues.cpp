@@ -23,8 +23,8 @@ private slots:
     }
 
     // Every request is logged; a new one cuts the cue still sounding, even
-    // when the new file is missing, which stays silent; stopping cuts all. Each row: the second
-    // request, and whether it sounds.
+    // when the new file is missing, which stays silent; stopping cuts all.
+    // Each row: the second request, and whether it sounds.
     void oneCueAtATime_data()
     {
         QTest::addColumn<QString>("second");

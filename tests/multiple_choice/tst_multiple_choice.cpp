@@ -76,8 +76,8 @@ private slots:
 
     // The cover counts down with its cues by its wired clock while the Done
     // button floats beside the window; at the start the per-question window
-    // shows, timing the first question. The box sets the pacing clock's interval; typed during the
-    // countdown it gives way to 1000 at the start.
+    // shows, timing the first question. The box sets the pacing clock's
+    // interval; typed during the countdown it gives way to 1000 at the start.
     void openingAndStart()
     {
         test::FakeDesktop desktop;

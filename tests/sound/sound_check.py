@@ -10,8 +10,8 @@ sinks, through their monitors: every cue request must be heard, soon.
   sound_check.py <folder of the built program> [--quick]
 
 --quick, as CTest runs it, requests 4, 2 and 2 cues instead and leaves
-latency to the whole check. Without
-pulseaudio installed it is skipped (exit 77).
+latency to the whole check. Without pulseaudio installed it is skipped
+(exit 77).
 """
 import os
 import shutil
