@@ -4,6 +4,7 @@
 #include "countdown/frmmen.h"
 #include "essay/frmron.h"
 #include "multiple_choice/frmtak.h"
+#include "widgets/colours.h"
 #include "widgets/controls.h"
 #include "widgets/formref.h"
 #include "widgets/platform.h"
@@ -56,13 +57,13 @@ FrmMain::FrmMain()
     m_shape1->setObjectName(QStringLiteral("Shape1"));
     m_shape1->setFrameShape(QFrame::Box);
     m_shape1->setLineWidth(1);
-    setBackgroundColor(m_shape1, QColor(255, 255, 255, 200));
-    setTextColor(m_shape1, QColor(0x8a, 0xa3, 0xba));
+    setBackgroundColor(m_shape1, colour::titleVeil);
+    setTextColor(m_shape1, colour::titleFrame);
     placeTwips(m_shape1, QRect(300, 270, 3975, 525));
 
     m_label1 = addLabel(this, QStringLiteral("Label1"), QRect(450, 300, 3705, 480), QStringLiteral("Orvalen"));
     m_label1->setFont(designedFont(kPGothic, 24, true));
-    setTextColor(m_label1, fromBgr(0x00404040));
+    setTextColor(m_label1, colour::titleGrey);
 
     const QFont big = designedFont(kPGothic, 15.75, true);
     const QFont row = designedFont(kPGothic, 12, true);

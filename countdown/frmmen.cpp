@@ -2,10 +2,9 @@
 
 #include "common/clock.h"
 #include "common/fonts.h"
-#include "common/numbers.h"
 #include "common/periodictimer.h"
-#include "countdown/countdownlogic.h"
 #include "cues/cue.h"
+#include "widgets/colours.h"
 #include "widgets/controls.h"
 #include "widgets/platform.h"
 
@@ -18,9 +17,6 @@
 namespace orv {
 
 namespace {
-const QColor kAlarmRed(255, 0, 0);
-const QColor kClockBlue(128, 128, 255);
-
 struct PadKey
 {
     const char *caption;
@@ -41,7 +37,7 @@ FrmMen::FrmMen()
 
     // The keypad is made first and the display panel over it; opening brings
     // the keypad to the front.
-    m_picture2 = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), QColor(192, 192, 192));
+    m_picture2 = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), colour::silver);
     for (int i = 0; i < 6; ++i) {
         const PadKey &key = kKeys[i];
         m_cmdTime[i] = addButton(m_picture2, indexedName("CmdTime", i), QRect(key.left, key.top, 975, 735),
@@ -67,18 +63,16 @@ FrmMen::FrmMen()
 
     m_label4 = addLabel(m_picture1, QStringLiteral("Label4"), QRect(240, 210, 3135, 285));
     m_label4->setFont(designedFont(kPGothic, 12, true));
-    setTextColor(m_label4, kClockBlue);
+    setTextColor(m_label4, colour::lavender);
     m_label4->hide();
 
-    m_label3 = addLabel(m_picture1, QStringLiteral("Label3"), QRect(2775, 2400, 855, 405), QStringLiteral("0:00"));
-    m_label3->setFont(designedFont(kPGothic, 20.25, true));
-    m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setTextColor(m_label3, kAlarmRed);
+    m_label3 = addFigure(m_picture1, QStringLiteral("Label3"), QRect(2775, 2400, 855, 405), QStringLiteral("0:00"),
+                         kPGothic, 20.25, colour::red);
     m_label3->hide();
 
     m_label2 = addLabel(m_picture1, QStringLiteral("Label2"), QRect(3630, 2490, 855, 285), QStringLiteral("(over)"));
     m_label2->setFont(designedFont(kPGothic, 14.25, false));
-    setTextColor(m_label2, kAlarmRed);
+    setTextColor(m_label2, colour::red);
     m_label2->hide();
 
     m_check1 = new QCheckBox(QStringLiteral("ミュート"), m_picture1);
@@ -124,110 +118,81 @@ void FrmMen::formQueryUnload()
 
 void FrmMen::TxtTime_Change()
 {
-    setDefaultButton(m_cmdTime[5]);
+    setDefaultButton(m_cmdTime[countdown::kInputKey]);
 }
 
 void FrmMen::CmdTime_Click(int index)
 {
-    if (index < 0 || index > 5)
+    Kitchen::Start start = m_kitchen.press(index);
+    if (!start.pressed)
         return;
-    m_almOn = false;
     m_label4->hide();
-
-    if (index < 5) {
-        const countdown::Preset &p = countdown::preset(index);
-        m_limTime = p.seconds;
-        setCaption(m_label1, QString::fromLatin1(p.display));
-        startCountdown();
-        return;
+    if (start.asks) {
+        const QString entry = inputBox(this, inputPrompt());
+        // Read after the dialog: the user may take a while to type.
+        start = m_kitchen.enter(entry, timeOfDay());
+        if (!start.started)
+            return;
+        m_txtTime->setText(entry);
     }
-
-    const QString entry = inputBox(this, inputPrompt());
-    if (entry.isEmpty())
-        return;
-    m_txtTime->setText(entry);
-    if (entry.contains(u':')) {
-        startClockMode(entry);
-        return;
-    }
-    m_limTime = countdown::secondsFromMinutes(leadingNumber(m_txtTime->text()));
-    SetRTime(m_limTime, m_label1);
-    startCountdown();
+    begin(start);
 }
 
-void FrmMen::startCountdown()
+void FrmMen::begin(const Kitchen::Start &start)
 {
+    showDisplay(start.display);
+    if (start.clockMode) {
+        setCaption(m_label4, start.clockLine);
+        m_label4->show();
+        m_timer3->setInterval(1000);
+        m_timer3->setEnabled(true);
+        m_picture2->hide();
+        systemBeep();
+        return;
+    }
     systemBeep();
     m_picture2->hide();
     m_timer1->setInterval(1000);
     m_timer1->setEnabled(true);
 }
 
-void FrmMen::startClockMode(const QString &entry)
+void FrmMen::showDisplay(const Kitchen::Display &display)
 {
-    m_almTime = countdown::readTimeOfDay(entry).value_or(countdown::kNeverMatches.toString());
-    setCaption(m_label4, countdown::clockLine(timeOfDay()));
-    m_label4->show();
-    m_timer3->setInterval(1000);
-    m_timer3->setEnabled(true);
-    setCaption(m_label1, entry);
-    m_picture2->hide();
-    systemBeep();
-}
-
-void FrmMen::SetRTime(long long w, QLabel *label)
-{
-    const QString text = countdown::displayText(w);
-    if (label == m_label1) {
-        QFont font = label->font();
-        font.setPointSizeF(countdown::mainDisplayPoints(text));
-        label->setFont(font);
+    if (display.points > 0) {
+        QFont font = m_label1->font();
+        font.setPointSizeF(display.points);
+        m_label1->setFont(font);
     }
-    setCaption(label, text);
+    setCaption(m_label1, display.text);
 }
 
-void FrmMen::alarmStep()
+void FrmMen::showTick(const Kitchen::Tick &tick)
 {
-    if (!m_alarmRaised) {
-        m_alarmRaised = true;
+    if (!tick.clockLine.isEmpty())
+        setCaption(m_label4, tick.clockLine);
+    if (tick.attention)
         requestAttention(this);
-    }
-    setCaption(m_label1, QStringLiteral("(^｡^)"));
-    if (!m_check1->isChecked())
+    if (tick.display)
+        showDisplay(*tick.display);
+    if (tick.cue)
         PlayCue(QStringLiteral("s05.wav"));
-    m_check1->show();
-}
-
-void FrmMen::showOvertime(long long seconds)
-{
-    m_label3->show();
-    m_label2->show();
-    SetRTime(seconds, m_label3);
+    if (tick.alarm)
+        m_check1->show();
+    if (!tick.overtime.isEmpty()) {
+        m_label3->show();
+        m_label2->show();
+        setCaption(m_label3, tick.overtime);
+    }
 }
 
 void FrmMen::Timer1_Timer()
 {
-    m_passCnt = countdown::saturatingIncrement(m_passCnt);
-    if (m_passCnt >= m_limTime)
-        alarmStep();
-    if (0 <= m_passCnt && m_passCnt < m_limTime)
-        SetRTime(static_cast<long long>(m_limTime) - m_passCnt, m_label1);
-    else if (m_passCnt > m_limTime)
-        showOvertime(static_cast<long long>(m_passCnt) - m_limTime);
+    showTick(m_kitchen.tick(m_check1->isChecked()));
 }
 
 void FrmMen::Timer3_Timer()
 {
-    if (countdown::clockMinute(timeOfDay()) == m_almTime)
-        m_almOn = true;
-    setCaption(m_label4, countdown::clockLine(timeOfDay()));
-    if (m_almOn) {
-        alarmStep();
-        m_label3->show();
-        m_label2->show();
-        m_passCnt = countdown::saturatingIncrement(m_passCnt);
-        SetRTime(m_passCnt, m_label3);
-    }
+    showTick(m_kitchen.clockTick(timeOfDay(), m_check1->isChecked()));
 }
 
 } // namespace orv

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "countdown/kitchen.h"
 #include "widgets/form.h"
+
+#include <array>
 
 class QCheckBox;
 class QFrame;
@@ -14,7 +17,8 @@ class PeriodicTimer;
 
 // The kitchen timer: a keypad of presets and an input button, then a
 // countdown or a wait for a time of day, then a repeating alarm with an
-// overtime count and a mute box.
+// overtime count and a mute box. Its rules are the Kitchen's; it shows what
+// they say.
 class FrmMen : public Form
 {
     Q_OBJECT
@@ -26,14 +30,10 @@ class FrmMen : public Form
 public:
     FrmMen();
 
-    int limTime() const { return m_limTime; }
-    int passCnt() const { return m_passCnt; }
-    QString almTime() const { return m_almTime; }
-    bool almOn() const { return m_almOn; }
-
-    // Writes a count of seconds as time text into a label; the main display
-    // also takes the size that suits the text.
-    void SetRTime(long long w, QLabel *label);
+    int limTime() const { return m_kitchen.limTime(); }
+    int passCnt() const { return m_kitchen.passCnt(); }
+    QString almTime() const { return m_kitchen.almTime(); }
+    bool almOn() const { return m_kitchen.almOn(); }
 
     // The prompt of the input dialog.
     static QString inputPrompt();
@@ -49,16 +49,11 @@ protected:
     void formQueryUnload() override;
 
 private:
-    void startCountdown();
-    void startClockMode(const QString &entry);
-    void alarmStep();
-    void showOvertime(long long seconds);
+    void begin(const Kitchen::Start &start);
+    void showDisplay(const Kitchen::Display &display);
+    void showTick(const Kitchen::Tick &tick);
 
-    int m_limTime = 0;
-    int m_passCnt = 0;
-    QString m_almTime;
-    bool m_almOn = false;
-    bool m_alarmRaised = false; // the desktop was asked for attention once
+    Kitchen m_kitchen;
 
     QFrame *m_picture1;
     QFrame *m_picture2;
@@ -68,7 +63,7 @@ private:
     QLabel *m_label4;
     QCheckBox *m_check1;
     QLineEdit *m_txtTime;
-    QPushButton *m_cmdTime[6];
+    std::array<QPushButton *, 6> m_cmdTime;
     PeriodicTimer *m_timer1;
     PeriodicTimer *m_timer3;
 };

@@ -1,49 +1,40 @@
 #pragma once
 
-#include "essay/schedule.h"
-#include "widgets/form.h"
+#include "essay/essayrun.h"
+#include "widgets/timedrunform.h"
 
+#include <array>
 
-class QFrame;
-class QLineEdit;
+class QLabel;
 
 namespace orv {
 
-class PeriodicTimer;
-
 // The essay paper's timer: a three-second countdown, then two questions of
-// one hour, each in three phases shown as shrinking bars.
-class FrmRon : public Form
+// one hour, each in three phases shown as shrinking bars. Its rules are the
+// EssayRun's; it shows what they say.
+class FrmRon : public TimedRunForm
 {
     Q_OBJECT
     Q_PROPERTY(int ElapsedSec READ elapsedSec)
-    Q_PROPERTY(int CountdownStep READ countdownStep)
 
 public:
     FrmRon();
 
-    int elapsedSec() const { return m_elapsedSec; }
-    int countdownStep() const { return m_countdownStep; }
+    int elapsedSec() const { return m_run.elapsedSec(); }
 
 public slots:
     void Timer1_Timer();
-    void Timer2_Timer();
-    void Text1_Change();
-
-protected:
-    void formLoad() override;
-    void formQueryUnload() override;
 
 private:
-    void buildRow(QWidget *table, int i);
-    void apply(const essay::Effects &effects);
+    void buildRow(QWidget *table, int question);
 
-    int m_elapsedSec = 0;
-    int m_countdownStep = 0;
-    QFrame *m_picture1;
-    QLineEdit *m_text1;
-    PeriodicTimer *m_timer1;
-    PeriodicTimer *m_timer2;
+    EssayRun m_run;
+    // One bar and one time text for each phase, in the order they run.
+    std::array<QLabel *, essay::kPhases> m_bars;
+    std::array<QLabel *, essay::kPhases> m_phaseTexts;
+    QLabel *m_qNo;
+    QLabel *m_eachTime;
+    QLabel *m_totalTime;
 };
 
 } // namespace orv

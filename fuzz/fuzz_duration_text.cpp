@@ -2,7 +2,7 @@
 // (h:mm:ss, m:ss or s, with "-" in front of a negative signed text) and
 // reads back as the count it came from.
 #include "common/timetext.h"
-#include "countdown/countdownlogic.h"
+#include "countdown/kitchen.h"
 
 #include <QRegularExpression>
 

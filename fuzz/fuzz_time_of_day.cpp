@@ -1,6 +1,6 @@
 // The time-of-day reading on any text: a text it accepts comes back as
 // "hh:mm" with hours 00-23 and minutes 00-59, and reads as itself again.
-#include "countdown/countdownlogic.h"
+#include "countdown/kitchen.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "multiple_choice/question.h"
 #include "widgets/form.h"
 
 #include <functional>
@@ -24,10 +25,12 @@ public:
     // The elapsed counter. It is internal state, out of the keyboard's reach;
     // every write loads the window if need be (without showing it) and
     // refreshes it before returning.
-    QString textEcnt() const { return m_textEcnt; }
+    QString textEcnt() const { return m_clock.counter(); }
     void setTextEcnt(const QString &text);
+    // Writes the counter one tick on.
+    void advance() { setTextEcnt(m_clock.advanced()); }
 
-    int divTime() const { return m_divTime; }
+    int divTime() const { return m_clock.divTime(); }
 
     // Read when the counter is written as zero: the seconds the new question
     // may take. Without a source a question gets none.
@@ -45,10 +48,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void GetSavedTime();
+    int budget() const { return m_budget ? m_budget() : 0; }
+    void showRefresh(const QuestionClock::Refresh &refresh);
 
-    QString m_textEcnt;
-    int m_divTime = 0;
+    QuestionClock m_clock;
     std::function<int()> m_budget;
 
     QLabel *m_durTime;

@@ -1,24 +1,24 @@
 #pragma once
 
-#include "widgets/form.h"
+#include "multiple_choice/paper.h"
+#include "widgets/timedrunform.h"
 
 #include <QPointer>
 
-class QFrame;
+#include <array>
+
 class QLabel;
-class QLineEdit;
 
 namespace orv {
 
 class FrmBtn;
 class FrmDur;
-class PeriodicTimer;
 
 // The multiple-choice paper's pacing window: 60 questions in 3 h 30 min.
 // It owns the floating Done button (FrmBtn), whose presses it hears, and
 // the per-question window (FrmDur), which it drives through the latter's
-// elapsed counter.
-class FrmTak : public Form
+// elapsed counter. Its rules are the Paper's; it shows what they say.
+class FrmTak : public TimedRunForm
 {
     Q_OBJECT
     Q_PROPERTY(int LpDivTime READ lpDivTime)
@@ -26,28 +26,25 @@ class FrmTak : public Form
     Q_PROPERTY(int TotalCnt READ totalCnt)
     Q_PROPERTY(int StdQNo READ stdQNo)
     Q_PROPERTY(int DoneCnt READ doneCnt)
-    Q_PROPERTY(int CountdownStep READ countdownStep)
     Q_PROPERTY(QString DivTimeText READ divTimeText)
 
 public:
     FrmTak();
 
-    int lpDivTime() const { return m_lpDivTime; }
-    int slotCnt() const { return m_slotCnt; }
-    int totalCnt() const { return m_totalCnt; }
-    int stdQNo() const { return m_stdQNo; }
-    int doneCnt() const { return m_doneCnt; }
-    int countdownStep() const { return m_countdownStep; }
-    QString divTimeText() const { return m_divTimeText; }
+    int lpDivTime() const { return m_paper.lpDivTime(); }
+    int slotCnt() const { return m_paper.slotCnt(); }
+    int totalCnt() const { return m_paper.totalCnt(); }
+    int stdQNo() const { return m_paper.stdQNo(); }
+    int doneCnt() const { return m_paper.doneCnt(); }
+    QString divTimeText() const { return m_paper.divTimeText(); }
 
 public slots:
     void Timer1_Timer();
-    void Timer2_Timer();
     void CmdNext_Click();
-    void Text1_Change();
 
 protected:
-    void formLoad() override;
+    void loaded() override;
+    void started() override;
     void formQueryUnload() override;
 
 private:
@@ -60,34 +57,20 @@ private:
     // below, left edges level.
     void placeButtonWindow();
     void placeDurationWindow();
-    void GetSavedTime();
-    void writeCounter(const QString &text);
-    void blacken(int index);
+    void showPace(const Paper::Pace &pace);
 
-    int m_lpDivTime = 0;
-    int m_slotCnt = 0;
-    int m_totalCnt = 0;
-    int m_stdQNo = 0;
-    int m_doneCnt = 0;
-    int m_countdownStep = 0;
-    QString m_divTimeText;
-
+    Paper m_paper;
     QPointer<FrmBtn> m_button;
     QPointer<FrmDur> m_duration;
 
-    QFrame *m_picture1;
-    QLabel *m_label1;
     QLabel *m_qNo2;
     QLabel *m_eachTime2;
     QLabel *m_qNo;
     QLabel *m_eachTime;
     QLabel *m_savedTime;
     QLabel *m_totalTime;
-    QLineEdit *m_text1;
-    QLabel *m_cells[60];
-    QLabel *m_markers[60];
-    PeriodicTimer *m_timer1;
-    PeriodicTimer *m_timer2;
+    std::array<QLabel *, pace::kQuestions> m_cells;
+    std::array<QLabel *, pace::kQuestions> m_markers;
 };
 
 } // namespace orv

@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
-# Fails, naming the file, when a product folder includes a folder above it or
-# beside it. The layers, each listed with what it may include:
+# Fails, naming the file, when a product folder includes a folder that
+# layers.txt does not allow it.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-declare -A may=(
-  [common]="common"
-  [cues]="cues common"
-  [widgets]="widgets cues common"
-  [multiple_choice]="multiple_choice widgets cues common"
-  [essay]="essay widgets cues common"
-  [countdown]="countdown widgets cues common"
-  [app]="app multiple_choice essay countdown widgets cues common"
-)
+declare -A may=()
+while IFS= read -r line; do
+  [[ "$line" =~ ^([a-z_]+):(.*)$ ]] || continue
+  may[${BASH_REMATCH[1]}]="${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
+done < layers.txt
+((${#may[@]})) || { echo "layers: no layers in layers.txt"; exit 1; }
 status=0
 for folder in "${!may[@]}"; do
   for file in "$folder"/*.cpp "$folder"/*.h; do

@@ -90,20 +90,22 @@ QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const
     return panel;
 }
 
+QLabel *addFigure(QWidget *parent, const QString &name, const QRect &twips, const QString &caption,
+                  const QString &face, double points, const QColor &color)
+{
+    QLabel *label = addLabel(parent, name, twips, caption);
+    label->setFont(designedFont(face, points, true));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (color.isValid())
+        setTextColor(label, color);
+    return label;
+}
+
 QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color)
 {
     QLabel *block = addLabel(parent, name, twips);
     setBackgroundColor(block, color);
     return block;
-}
-
-QFrame *addCountdownCover(QWidget *window)
-{
-    QFrame *cover = addPanel(window, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985));
-    QLabel *digit = addLabel(cover, QStringLiteral("Label1"), QRect(1440, 780, 1455, 1440), QStringLiteral("③"));
-    digit->setAlignment(Qt::AlignCenter);
-    digit->setFont(designedFont(kPGothic, 72, false));
-    return cover;
 }
 
 QString indexedName(const char *name, int index)

@@ -21,12 +21,6 @@ void setWidthTwips(QWidget *control, int width);
 void setBackgroundColor(QWidget *control, const QColor &color);
 void setTextColor(QWidget *control, const QColor &color);
 
-// A colour written as &H00BBGGRR.
-constexpr QRgb fromBgr(unsigned bgr)
-{
-    return qRgb(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff);
-}
-
 // Sets a label's caption, tells assistive technology, and lets a label that
 // sizes itself to its text follow it.
 void setCaption(QLabel *label, const QString &text);
@@ -36,12 +30,12 @@ QLabel *addLabel(QWidget *parent, const QString &name, const QRect &twips, const
 QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips, const QString &caption);
 // A panel; with a valid colour it paints that background.
 QFrame *addPanel(QWidget *parent, const QString &name, const QRect &twips, const QColor &background = {});
+// A figure: a right-aligned label in a bold designed face, in the given
+// text colour if valid.
+QLabel *addFigure(QWidget *parent, const QString &name, const QRect &twips, const QString &caption,
+                  const QString &face, double points, const QColor &color = {});
 // A caption-less label that shows only its background colour (bars, legend squares).
 QLabel *addColourBlock(QWidget *parent, const QString &name, const QRect &twips, const QColor &color);
-// The cover of a timer's start countdown: the panel "Picture1" over the
-// window's panels, with the digit "Label1" showing "③".
-QFrame *addCountdownCover(QWidget *window);
-
 // The object name of a member of a control array: "LabelA(0)".
 QString indexedName(const char *name, int index);
 

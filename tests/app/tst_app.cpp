@@ -83,7 +83,7 @@ private slots:
         QVERIFY(menu->isVisible() && menu->geometry() == placed);
         QVERIFY2(!test::clocks(timer).contains("on"), qPrintable(test::clocks(timer)));
         QVERIFY(!window(QStringLiteral("FrmBtn")) && !window(QStringLiteral("FrmDur")));
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         QCOMPARE(desktop.played.size(), sounded);
 
         test::call(menu, opener.toLatin1());
@@ -146,19 +146,25 @@ private slots:
 
     // In a Wayland session with XWayland at hand the program asks for xcb,
     // unless the user has chosen a platform.
+    void platformChoice_data()
+    {
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QByteArray>("platform");
+        QTest::newRow("X11") << "DISPLAY=:0 XDG_SESSION_TYPE=x11" << QByteArray();
+        QTest::newRow("Wayland with XWayland") << "WAYLAND_DISPLAY=w0 DISPLAY=:0" << QByteArray("xcb");
+        QTest::newRow("a Wayland session") << "XDG_SESSION_TYPE=Wayland DISPLAY=:1" << QByteArray("xcb");
+        QTest::newRow("no XWayland") << "WAYLAND_DISPLAY=w0 XDG_SESSION_TYPE=wayland" << QByteArray();
+        QTest::newRow("chosen") << "WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=wayland" << QByteArray();
+        QTest::newRow("chosen empty") << "WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=" << QByteArray("xcb");
+    }
     void platformChoice()
     {
-        const QList<std::pair<const char *, const char *>> rows{
-            {"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""}, {"WAYLAND_DISPLAY=w0 DISPLAY=:0", "xcb"},
-            {"XDG_SESSION_TYPE=Wayland DISPLAY=:1", "xcb"}, {"WAYLAND_DISPLAY=w0 XDG_SESSION_TYPE=wayland", ""},
-            {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
-            {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=", "xcb"}};
-        for (const auto &[environment, platform] : rows) {
-            QProcessEnvironment env;
-            for (const QString &entry : QString::fromLatin1(environment).split(u' '))
-                env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
-            QCOMPARE(choosePlatform(env), QByteArray(platform));
-        }
+        QFETCH(QString, environment);
+        QFETCH(QByteArray, platform);
+        QProcessEnvironment env;
+        for (const QString &entry : environment.split(u' '))
+            env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
+        QCOMPARE(choosePlatform(env), platform);
     }
 
     // Work held back until the first frame is out runs once, after it.
@@ -167,12 +173,12 @@ private slots:
         int runs = 0;
         QWidget w;
         afterFirstPaint(&w, [&runs] { ++runs; });
-        QTest::qWait(10);
+        QCoreApplication::processEvents();
         QCOMPARE(runs, 0);
         w.show();
         QTRY_COMPARE(runs, 1);
         w.repaint();
-        QTest::qWait(10);
+        QCoreApplication::processEvents();
         QCOMPARE(runs, 1);
         QVERIFY(w.children().isEmpty()); // the watch is gone with its work
     }

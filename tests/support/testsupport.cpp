@@ -11,17 +11,7 @@
 #include <QLoggingCategory>
 #include <QTest>
 #include <QWindow>
-
-// The window-system entry point that platform plugins use to deliver a close
-// request. Its header is Qt's private one, which Debian packages apart; the
-// symbol itself is exported by QtGui.
-class QWindowSystemInterface
-{
-public:
-    struct SynchronousDelivery;
-    template <typename Delivery>
-    static bool handleCloseEvent(QWindow *window);
-};
+#include <qpa/qwindowsysteminterface.h>
 
 namespace orv::test {
 
@@ -120,6 +110,14 @@ QString clocks(const QObject *window)
         all << QStringLiteral("%1 %2 %3").arg(t->objectName()).arg(t->interval()).arg(t->isEnabled() ? "on" : "off");
     all.sort();
     return all.join(u'|');
+}
+
+void fire(QObject *window, const char *name, int times)
+{
+    PeriodicTimer *clock = timer(window, name);
+    QVERIFY2(clock, name);
+    for (int i = 0; i < times; ++i)
+        emit clock->timeout();
 }
 
 void call(QObject *window, const char *handler, int times)

@@ -39,6 +39,9 @@ QString shown(const QWidget *window, const char *names);
 PeriodicTimer *timer(const QObject *window, const char *name);
 // The window's clocks by name, each as "Timer1 1000 on" (or "off"), joined by '|'.
 QString clocks(const QObject *window);
+// Fires a window's clock as if its interval had passed: whatever the clock
+// is connected to runs, at once.
+void fire(QObject *window, const char *name, int times = 1);
 // Calls a handler by name, as outside tools do.
 void call(QObject *window, const char *handler, int times = 1);
 // Runs "Handler", "Handler*N" or "Handler:int argument" steps on a window.

@@ -1,0 +1,172 @@
+#include "countdown/kitchen.h"
+
+#include "common/numbers.h"
+#include "common/timetext.h"
+
+#include <QStringList>
+
+#include <array>
+#include <climits>
+
+namespace orv {
+
+namespace countdown {
+
+const Preset &preset(int index)
+{
+    static constexpr std::array<Preset, kPresets> presets{{
+        {60, "60"}, {120, "2:00"}, {180, "3:00"}, {240, "4:00"}, {300, "5:00"},
+    }};
+    return presets.at(static_cast<size_t>(index));
+}
+
+int secondsFromMinutes(double minutes)
+{
+    return roundToInt(minutes * 60.0);
+}
+
+QString displayText(long long seconds)
+{
+    return seconds < 0 ? QStringLiteral("0") : durationText(seconds);
+}
+
+double mainDisplayPoints(const QString &text)
+{
+    return text.size() > 7 ? 48.0 : 72.0;
+}
+
+namespace {
+
+// One field of a time of day: one or two ASCII digits, blanks around them.
+std::optional<int> readField(QStringView field, int largest)
+{
+    field = field.trimmed();
+    if (field.isEmpty() || field.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : field) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value > largest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<QString> readTimeOfDay(QStringView entry)
+{
+    const QList<QStringView> fields = entry.split(u':');
+    if (fields.size() != 2 && fields.size() != 3)
+        return std::nullopt;
+    const auto hours = readField(fields[0], 23);
+    const auto minutes = readField(fields[1], 59);
+    if (!hours || !minutes)
+        return std::nullopt;
+    if (fields.size() == 3 && !readField(fields[2], 59))
+        return std::nullopt;
+    return QStringLiteral("%1:%2").arg(*hours, 2, 10, QLatin1Char('0')).arg(*minutes, 2, 10, QLatin1Char('0'));
+}
+
+QString clockMinute(const QTime &time)
+{
+    return time.toString(QStringLiteral("hh:mm"));
+}
+
+QString clockLine(const QTime &time)
+{
+    return QStringLiteral("現在時刻 ") + time.toString(QStringLiteral("H:mm:ss"));
+}
+
+int saturatingIncrement(int count)
+{
+    return count == INT_MAX ? count : count + 1;
+}
+
+} // namespace countdown
+
+using namespace countdown;
+
+Kitchen::Start Kitchen::press(int index)
+{
+    Start start;
+    if (index < 0 || index > kInputKey)
+        return start;
+    start.pressed = true;
+    m_almOn = false;
+    if (index == kInputKey) {
+        start.asks = true;
+        return start;
+    }
+    m_limTime = preset(index).seconds;
+    // The preset's own text, in the display's size as it stands.
+    start.display.text = QString::fromLatin1(preset(index).display);
+    start.started = true;
+    return start;
+}
+
+Kitchen::Start Kitchen::enter(const QString &entry, const QTime &now)
+{
+    Start start;
+    start.pressed = true;
+    if (entry.isEmpty())
+        return start;
+    start.started = true;
+    if (entry.contains(u':')) {
+        start.clockMode = true;
+        m_almTime = readTimeOfDay(entry).value_or(kNeverMatches.toString());
+        start.clockLine = clockLine(now);
+        // The entry as typed, not as read.
+        start.display.text = entry;
+        return start;
+    }
+    m_limTime = secondsFromMinutes(leadingNumber(entry));
+    start.display = remaining(m_limTime);
+    return start;
+}
+
+Kitchen::Display Kitchen::remaining(long long seconds) const
+{
+    const QString text = displayText(seconds);
+    return {text, mainDisplayPoints(text)};
+}
+
+void Kitchen::alarm(Tick &tick, bool muted)
+{
+    tick.alarm = true;
+    tick.display = Display{kAlarmFace.toString()};
+    tick.cue = !muted;
+    tick.attention = !m_alarmRaised;
+    m_alarmRaised = true;
+}
+
+Kitchen::Tick Kitchen::tick(bool muted)
+{
+    Tick tick;
+    m_passCnt = saturatingIncrement(m_passCnt);
+    if (m_passCnt >= m_limTime)
+        alarm(tick, muted);
+    if (0 <= m_passCnt && m_passCnt < m_limTime)
+        tick.display = remaining(static_cast<long long>(m_limTime) - m_passCnt);
+    else if (m_passCnt > m_limTime)
+        tick.overtime = displayText(static_cast<long long>(m_passCnt) - m_limTime);
+    return tick;
+}
+
+Kitchen::Tick Kitchen::clockTick(const QTime &now, bool muted)
+{
+    Tick tick;
+    if (clockMinute(now) == m_almTime)
+        m_almOn = true;
+    tick.clockLine = clockLine(now);
+    if (m_almOn) {
+        alarm(tick, muted);
+        m_passCnt = saturatingIncrement(m_passCnt);
+        tick.overtime = displayText(m_passCnt);
+    }
+    return tick;
+}
+
+} // namespace orv

@@ -1,0 +1,118 @@
+#pragma once
+
+// The kitchen timer's model, without widgets: its presets, typed minutes or
+// time of day, the countdown and clock ticks, the alarm and the overtime.
+
+#include <QString>
+#include <QStringView>
+#include <QTime>
+
+#include <optional>
+
+namespace orv {
+
+namespace countdown {
+
+// The presets of the keypad: seconds and the text shown at the start (the
+// one-minute preset shows "60", not "1:00").
+struct Preset
+{
+    int seconds;
+    const char *display;
+};
+inline constexpr int kPresets = 5;
+const Preset &preset(int index); // index 0 to kPresets - 1
+
+// The key that asks for an entry.
+inline constexpr int kInputKey = kPresets;
+
+// Seconds of a typed number of minutes: minutes x 60 to the nearest second
+// (half to even), saturated into the 32-bit range.
+int secondsFromMinutes(double minutes);
+
+// The display text of a count of seconds; a negative count shows "0".
+QString displayText(long long seconds);
+
+// The main display's size for a text: 48 pt beyond 7 characters, else 72 pt.
+double mainDisplayPoints(const QString &text);
+
+// A typed time of day as "hh:mm": hours 0-23 and minutes 0-59 with optional
+// seconds 0-59, one or two digits each, joined by colons; blanks around the
+// fields are allowed. Anything else gives nothing.
+std::optional<QString> readTimeOfDay(QStringView entry);
+
+// What a time of day that cannot be read is stored as: no clock reading
+// ever equals it, so the alarm never comes.
+inline constexpr QStringView kNeverMatches = u"--:--";
+
+// How the clock reading compares with a target, and how the clock line
+// reads it.
+QString clockMinute(const QTime &time); // "hh:mm"
+QString clockLine(const QTime &time);   // "現在時刻 h:mm:ss"
+
+// One more tick on a count that never wraps around.
+int saturatingIncrement(int count);
+
+} // namespace countdown
+
+class Kitchen
+{
+public:
+    // A text for the main display, and its size in points (0 keeps the size).
+    struct Display
+    {
+        QString text;
+        double points = 0;
+    };
+
+    struct Start
+    {
+        bool pressed = false;   // false: no such key
+        bool asks = false;      // the input key: an entry is wanted (enter)
+        bool started = false;   // a countdown or a wait for a time of day begins
+        bool clockMode = false; // a wait for a time of day, on the clock tick
+        Display display;
+        QString clockLine;      // in clock mode
+    };
+
+    struct Tick
+    {
+        std::optional<Display> display; // the main display, when it changes
+        bool alarm = false;     // the alarm is on: the mute box shows
+        bool cue = false;       // "s05.wav"
+        bool attention = false; // the first alarm: the desktop is asked to draw the user's eye
+        QString overtime;       // the overtime, shown with its tag, when not empty
+        QString clockLine;      // in clock mode
+    };
+
+    static constexpr QStringView kAlarmFace = u"(^｡^)";
+
+    // A key of the keypad. Every key clears the alarm of clock mode; the
+    // presets start their countdown at once, the input key asks first.
+    Start press(int index);
+    // The entry typed after the input key, read at `now`: a time of day
+    // when it holds a colon, else a number of minutes. An empty entry
+    // (cancelled) starts nothing.
+    Start enter(const QString &entry, const QTime &now);
+
+    // A tick of the countdown, and of the wait for a time of day.
+    Tick tick(bool muted);
+    Tick clockTick(const QTime &now, bool muted);
+
+    int limTime() const { return m_limTime; }
+    int passCnt() const { return m_passCnt; }
+    QString almTime() const { return m_almTime; }
+    bool almOn() const { return m_almOn; }
+
+private:
+    Display remaining(long long seconds) const;
+    void alarm(Tick &tick, bool muted);
+
+    int m_limTime = 0;
+    int m_passCnt = 0;
+    QString m_almTime;
+    bool m_almOn = false;
+    bool m_alarmRaised = false;
+};
+
+} // namespace orv

@@ -1,0 +1,98 @@
+#pragma once
+
+// The multiple-choice paper's pacing, without widgets: 60 questions in
+// 12,600 seconds, a standard 210 seconds each. The model holds the pacing
+// window's counters and turns each tick and each finished question into
+// the texts and grid changes the window shows. It knows nothing of the
+// per-question window beyond this: a counted tick advances that window's
+// counter, and a counted question (or the start) resets it.
+
+#include "common/timedrun.h"
+
+#include <QString>
+
+namespace orv {
+
+namespace pace {
+
+inline constexpr int kQuestions = 60;
+inline constexpr int kPaperSeconds = 12600;
+inline constexpr int kStandardSeconds = 210;
+
+// The time left in the current standard slot and in the paper.
+void restTimes(int slotCnt, int totalCnt, QString &slotLeft, QString &paperLeft);
+
+struct SavedTime
+{
+    int lpDivTime;       // seconds available for each question not yet finished
+    QString divTimeText; // its time text
+    QString savedText;   // the advantage over the standard pace, or "-"
+};
+
+// The user's pace and advantage after `totalCnt` seconds with `doneCnt`
+// questions finished.
+SavedTime savedTime(int totalCnt, int doneCnt);
+
+} // namespace pace
+
+class Paper
+{
+public:
+    // What the user's figures show after a tick or a finished question.
+    struct Pace
+    {
+        QString divTimeText; // seconds for each question left (LpDivTime)
+        QString savedText;   // the advantage, or "-"
+    };
+
+    struct Tick
+    {
+        bool counted = false; // false once the paper is over: nothing changed
+        bool ended = false;   // this tick ends the paper, and shows nothing else
+        int blacken = -1;     // the grid cell the standard pace reached, or -1
+        int marker = -1;      // the marker brought to the front, or -1
+        QString standardQuestion; // the question of the standard pace when it moved on, else empty
+        QString slotLeft;     // time left in the standard slot
+        QString paperLeft;    // time left in the paper
+        Pace pace;
+    };
+
+    struct Next
+    {
+        bool counted = false; // false after the end, or on the last question
+        int marker = -1;      // the new current question's marker, brought to the front
+        QString question;     // the number of the question the user is on
+        Pace pace;
+    };
+
+    StartCountdown &countdown() { return m_countdown; }
+    const StartCountdown &countdown() const { return m_countdown; }
+
+    // The countdown is over: the first question's budget is the standard
+    // one, unless questions finished during the countdown have set it.
+    void start();
+    // One pacing tick.
+    Tick tick();
+    // The user has finished the current question.
+    Next next();
+
+    int lpDivTime() const { return m_lpDivTime; }
+    int slotCnt() const { return m_slotCnt; }
+    int totalCnt() const { return m_totalCnt; }
+    int stdQNo() const { return m_stdQNo; }
+    int doneCnt() const { return m_doneCnt; }
+    QString divTimeText() const { return m_divTimeText; }
+
+private:
+    Pace recompute();
+
+    StartCountdown m_countdown;
+    int m_lpDivTime = 0;
+    int m_slotCnt = 0;
+    int m_totalCnt = 0;
+    int m_stdQNo = 0;
+    int m_doneCnt = 0;
+    QString m_divTimeText;
+};
+
+} // namespace orv

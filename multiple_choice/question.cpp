@@ -1,0 +1,45 @@
+#include "multiple_choice/question.h"
+
+#include "common/numbers.h"
+#include "common/timetext.h"
+#include "multiple_choice/paper.h"
+
+namespace orv {
+
+namespace {
+QuestionClock::Row row(int budget, int elapsed)
+{
+    const long long x = static_cast<long long>(budget) - elapsed;
+    const long long magnitude = x < 0 ? -x : x;
+    // Saturate: a bar far wider than any window is cut off anyway.
+    return {signedDurationText(x), x < 0, clampToInt(magnitude * QuestionClock::kBarTwipsPerSecond)};
+}
+} // namespace
+
+QuestionClock::Refresh QuestionClock::write(const QString &counter, int budget)
+{
+    m_counter = counter;
+    if (leadingNumber(m_counter) == 0.0)
+        m_divTime = budget;
+    return refresh(m_counter, m_divTime);
+}
+
+QString QuestionClock::advanced() const
+{
+    return QString::number(leadingNumber(m_counter) + 1, 'f', 0);
+}
+
+QuestionClock::Refresh QuestionClock::refresh(QStringView counter, int divTime)
+{
+    Refresh r;
+    const int elapsed = roundToInt(leadingNumber(counter));
+    // The counter only ever holds whole seconds from zero up; a negative
+    // one (written from outside, never by the program) reads as 0 here.
+    r.elapsedText = signedDurationText(elapsed < 0 ? 0 : elapsed);
+    r.required = row(divTime, elapsed);
+    r.standard = row(pace::kStandardSeconds, elapsed);
+    r.cue = elapsed == pace::kStandardSeconds;
+    return r;
+}
+
+} // namespace orv

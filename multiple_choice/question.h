@@ -1,0 +1,50 @@
+#pragma once
+
+// The per-question window's model, without widgets: the elapsed counter of
+// the current question and its budget, frozen when the question begins,
+// turned into the texts, bars and cue the window shows.
+
+#include <QString>
+#include <QStringView>
+
+namespace orv {
+
+class QuestionClock
+{
+public:
+    static constexpr int kBarTwipsPerSecond = 5;
+
+    // One row: the time left against a budget, or the overrun.
+    struct Row
+    {
+        QString text;  // time text, "-" in front of an overrun
+        bool overrun;  // red bar when true, blue otherwise
+        int barTwips;  // 5 twips a second of time left or overrun
+    };
+
+    struct Refresh
+    {
+        QString elapsedText;
+        Row required; // against the frozen budget
+        Row standard; // against the standard 210 seconds
+        bool cue;     // "s02.wav": the question has taken exactly 210 seconds
+    };
+
+    // Writes the counter. A counter of exactly zero begins a question, which
+    // takes `budget` seconds as its own.
+    Refresh write(const QString &counter, int budget);
+    // The counter one tick on.
+    QString advanced() const;
+
+    QString counter() const { return m_counter; }
+    int divTime() const { return m_divTime; }
+
+    // The refresh for a counter text and a budget.
+    static Refresh refresh(QStringView counter, int divTime);
+
+private:
+    QString m_counter;
+    int m_divTime = 0;
+};
+
+} // namespace orv
