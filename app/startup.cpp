@@ -1,8 +1,20 @@
 #include "app/startup.h"
 
+#include "common/fonts.h"
+#include "widgets/accessibility.h"
+#include "widgets/platform.h"
+#include "widgets/sharedpalettestyle.h"
+
+#include <QDir>
+#include <QGuiApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
+
+Q_LOGGING_CATEGORY(lcTranslation, "orvalen.translation", QtWarningMsg)
 
 namespace orv {
 
@@ -15,6 +27,41 @@ QByteArray choosePlatform(const QProcessEnvironment &environment)
                                 QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
     const bool xwayland = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
     return wayland && xwayland ? QByteArrayLiteral("xcb") : QByteArray();
+}
+
+void prepareEnvironment()
+{
+    const QByteArray platform = choosePlatform(QProcessEnvironment::systemEnvironment());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+    // The windows change a few glyphs a second. Through shared memory every
+    // such flush ends in a round trip to the X server before the next paint
+    // of the same place; sent over the connection it needs none.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+void prepareApplication()
+{
+    QCoreApplication::setApplicationName(kApplicationName);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    installQtTranslation();
+    installFontSubstitutions();
+    installAccessibility();
+    installSharedPaletteStyle();
+}
+
+bool installQtTranslation()
+{
+    // Where Debian's qt6-translations-l10n puts it; read in place, not copied.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), folder) && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    qCWarning(lcTranslation).noquote() << "no Japanese translation of Qt's own strings in" << QDir::toNativeSeparators(folder)
+                                       << "(qtbase_ja.qm): Qt's dialogs and menus stay in English";
+    return false;
 }
 
 namespace {

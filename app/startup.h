@@ -19,6 +19,22 @@ inline constexpr char kDesktopFileName[] = "org.orvalen.Orvalen";
 // platform with QT_QPA_PLATFORM.
 QByteArray choosePlatform(const QProcessEnvironment &environment);
 
+// Before the application object: the platform (see choosePlatform), and X11
+// images sent over the connection rather than through shared memory.
+void prepareEnvironment();
+
+// After the application object, before the first window: the program's
+// name and desktop entry, Qt's strings in Japanese, the designed faces,
+// what a screen reader reads, and the style that shares palettes.
+void prepareApplication();
+
+// Loads Qt's own strings in Japanese (its dialogs' buttons, the text
+// fields' menu), whatever the system's locale: the program speaks Japanese.
+// Without the translation Qt's strings stay English, with one warning on
+// orvalen.translation. Call once, after the application object exists and
+// before the first window; true when loaded.
+bool installQtTranslation();
+
 // Runs `action` once, from the event loop, after the window's first paint:
 // work that would otherwise hold back the first frame.
 void afterFirstPaint(QWidget *window, std::function<void()> action);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QSet>
 
 Q_LOGGING_CATEGORY(lcCue, "orvalen.cue", QtWarningMsg)
 
@@ -15,6 +16,7 @@ struct CueService
 {
     std::unique_ptr<CueBackend> backend;
     std::unique_ptr<CueVoice> current;
+    QSet<QString> refused; // files warned about
 };
 
 CueService &service()
@@ -111,12 +113,26 @@ void PlayCue(const QString &name)
         return;
     prepareCues();
     s.current = s.backend->play(path);
+    if (s.current || s.refused.contains(path))
+        return;
+    const QString problem = s.backend->problem(path);
+    if (problem.isEmpty())
+        return;
+    s.refused.insert(path);
+    qCWarning(lcCue).noquote() << QStringLiteral("cannot play %1: %2").arg(name, problem);
+}
+
+qint64 cueLatencyMicroseconds()
+{
+    const CueService &s = service();
+    return s.current ? s.current->latencyMicroseconds() : -1;
 }
 
 std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend)
 {
     CueService &s = service();
     s.current.reset();
+    s.refused.clear();
     std::swap(s.backend, backend);
     return backend;
 }

@@ -15,6 +15,9 @@ class CueVoice
 {
 public:
     virtual ~CueVoice() = default;
+    // What the sound server adds between a sample written and a sample
+    // heard, as it reports it once the cue plays; -1 until then.
+    virtual qint64 latencyMicroseconds() const { return -1; }
 };
 
 // Turns a cue file into sound. The real one plays through PulseAudio, in a
@@ -29,14 +32,26 @@ public:
     virtual std::unique_ptr<CueVoice> play(const QString &path) = 0;
     // Loads a file ahead of its first cue, so that cue is not late.
     virtual void preload(const QString &path) { (void)path; }
+    // Why the file cannot be played (its format, say); empty when it can.
+    virtual QString problem(const QString &path)
+    {
+        (void)path;
+        return {};
+    }
 };
 
 // Plays the named cue file (for example "s02.wav") once, asynchronously.
 // One cue sounds at a time: a new request cuts the one still sounding, even
 // when the new file turns out to be missing. The file is looked up in the
-// current directory, then beside the program. Never blocks, never reports an
-// error. Each request is logged on orvalen.cue as "play <name>".
+// current directory, then beside the program. Never blocks and never fails:
+// each request is logged on orvalen.cue as "play <name>", and a file the
+// player cannot play is silent, with one warning there the first time it
+// is asked for ("cannot play s03.wav: format 0x0055 is not PCM").
 void PlayCue(const QString &name);
+
+// The latency the sound server reports for the cue sounding now, in
+// microseconds; -1 when there is none or it is not known yet.
+qint64 cueLatencyMicroseconds();
 
 // The folders PlayCue looks in, in order: the current directory, the
 // program's own folder (a build), then the program's data folder

@@ -2,7 +2,6 @@
 
 #include "cues/cue.h"
 
-#include <QFileSystemWatcher>
 #include <QHash>
 
 #include <memory>
@@ -10,12 +9,13 @@
 namespace orv {
 
 class PulseConnection;
+struct Wave;
 
 // Plays cues as PulseAudio streams (PipeWire answers the same protocol) to
 // whatever output is the default when the cue starts, so a cue follows
 // unplugged headphones. The cue files are read once and kept. Without a
-// sound server a cue is silent; when the server goes away the player
-// connects again as soon as its socket is back.
+// sound server a cue is silent; the player connects again when a cue is
+// requested after the server went away.
 class PulseBackend : public CueBackend
 {
 public:
@@ -23,15 +23,13 @@ public:
     ~PulseBackend() override;
     std::unique_ptr<CueVoice> play(const QString &path) override;
     void preload(const QString &path) override;
-
-    struct Sample;
+    QString problem(const QString &path) override;
 
 private:
-    const Sample &sample(const QString &path);
+    std::shared_ptr<const Wave> wave(const QString &path);
 
     std::shared_ptr<PulseConnection> m_connection;
-    QFileSystemWatcher m_watch;
-    QHash<QString, std::shared_ptr<const Sample>> m_samples;
+    QHash<QString, std::shared_ptr<const Wave>> m_waves;
 };
 
 } // namespace orv

@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 runs=${1:-5}
-ensure_packages xvfb python3 python3-xlib pulseaudio pulseaudio-utils libpulse-dev pkg-config
+ensure_packages xvfb python3 python3-xlib $SOUND_PACKAGES libpulse-dev pkg-config
 "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD" -j"$(nproc)" --target bench_floor bench_driver cue_probe
 

@@ -3,6 +3,11 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${ORVALEN_BUILD_DIR:-$ROOT/build}
 
+# What the real-sound checks need: both sound servers (run privately, never
+# the desktop's), their clients, a session bus for WirePlumber, and numpy
+# to compare what is heard with the files.
+SOUND_PACKAGES="pulseaudio pulseaudio-utils pipewire wireplumber pipewire-pulse dbus python3-numpy"
+
 ensure_packages() {
   local missing=() p
   for p in "$@"; do

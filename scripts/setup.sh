@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 ensure_packages \
   qt6-base-dev `# Qt Widgets, Gui, Core, Test and the platform plugins` \
+  qt6-base-private-dev `# the tests deliver a close as the window system does` \
+  qt6-translations-l10n `# Qt's own dialogs and menus in Japanese` \
   libgl-dev `# needed by Qt's CMake package for Gui` \
   fonts-noto-cjk `# the Japanese Gothic faces the windows are drawn with` \
   python3-fonttools fontconfig `# to cut those faces down to the program's characters` \

@@ -17,8 +17,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The suite's short real-sound check needs a sound server to start.
-ensure_packages pulseaudio pulseaudio-utils
+# The suite's short real-sound check needs the sound servers to start.
+ensure_packages $SOUND_PACKAGES
 "$ROOT/scripts/setup.sh"
 ctest --test-dir "$BUILD" --output-on-failure -j2
 [ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program on Xvfb and reads its windows' pixels back: the
-# figures of every timer must really be drawn through the X11 path.
+# figures of every timer must really be drawn through the X11 path, and so
+# must the countdown's input dialog, whose picture it leaves in build/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 ensure_packages xvfb python3 python3-xlib
@@ -8,4 +9,4 @@ ensure_packages xvfb python3 python3-xlib
 
 start_xvfb
 trap stop_xvfb EXIT
-/usr/bin/python3 "$ROOT/tests/x11/x11_check.py" "$BUILD/bin"
+/usr/bin/python3 "$ROOT/tests/x11/x11_check.py" "$BUILD/bin" "$BUILD/input-dialog.png"

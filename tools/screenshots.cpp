@@ -12,6 +12,7 @@
 #include "widgets/formref.h"
 #include "widgets/sharedpalettestyle.h"
 #include "app/frmmain.h"
+#include "app/startup.h"
 #include "widgets/platform.h"
 
 #include <QApplication>
@@ -113,9 +114,7 @@ FrmMen *countdownAt(const QString &entry, int ticks)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvalen"));
-    installFontSubstitutions();
-    installSharedPaletteStyle();
+    prepareApplication();
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;

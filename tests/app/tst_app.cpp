@@ -5,15 +5,25 @@
 #include "app/startup.h"
 #include "common/fonts.h"
 #include "common/periodictimer.h"
+#include "countdown/frmmen.h"
 #include "support/testsupport.h"
 #include "widgets/controls.h"
 #include "widgets/formref.h"
 
+#include <QAccessible>
 #include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
+#include <QStyle>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <memory>
 
 using namespace orv;
 
@@ -26,7 +36,47 @@ class TestApp : public QObject
 private slots:
     void initTestCase()
     {
-        installFontSubstitutions();
+        prepareApplication();
+    }
+
+    // The program presents itself by its name and desktop entry, draws with
+    // the designed faces, and gives a screen reader its labels' texts.
+    void startUp()
+    {
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Orvalen"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.orvalen.Orvalen"));
+        QVERIFY(QFont::substitutes(kGothic).contains(QStringLiteral("Noto Sans Mono CJK JP"), Qt::CaseInsensitive));
+        QVERIFY(QApplication::style()->inherits("QProxyStyle"));
+        QLabel *title = formRef<FrmMain>()->findChild<QLabel *>(QStringLiteral("Label1"));
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(title);
+        QVERIFY(reader && reader->textInterface());
+    }
+
+    // Qt's own dialogs and menus speak Japanese whatever the locale (the
+    // suite runs under C.UTF-8): the countdown's input dialog, reached
+    // through the program's own seam, and a text field's menu.
+    void qtSpeaksJapanese()
+    {
+        FrmMen *men = formRef<FrmMen>().renew();
+        men->show();
+        QStringList buttons;
+        QTimer::singleShot(0, this, [&buttons] {
+            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Orvalen"));
+            for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+                buttons << button->text();
+            dialog->reject();
+        });
+        men->CmdTime_Click(5);
+        QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
+        QCOMPARE(men->property("LimTime").toInt(), 0);
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList actions;
+        for (const QAction *action : menu->actions())
+            actions << action->text().section(u'\t', 0, 0).section(u'(', 0, 0);
+        QCOMPARE(actions.join(u'|'), QStringLiteral("元に戻す|やり直す||切り取り|コピー|貼り付け|削除||すべてを選択"));
     }
 
     void init()

@@ -1,8 +1,10 @@
 // Plays cues through the real cue service on command, for the real-sound
 // check (tests/sound/sound_check.py): one command a line on standard input,
-// and for each the monotonic time of the request on standard output.
+// and for each a line "at <monotonic time of the request>" on standard
+// output, with the latency for "latency".
 //   cue <file>   a cue request
 //   alarm        one tick of the countdown timer's alarm
+//   latency      the latency the server reports for the cue sounding now
 
 #include "app/frmmain.h"
 #include "common/fonts.h"
@@ -47,7 +49,10 @@ int main(int argc, char *argv[])
             PlayCue(QString::fromStdString(line.substr(4)));
         else if (line == "alarm")
             men->Timer1_Timer();
-        std::printf("at %.6f\n", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
+        std::printf("at %.6f", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
+        if (line == "latency")
+            std::printf(" latency %lld", static_cast<long long>(cueLatencyMicroseconds()));
+        std::printf("\n");
         std::fflush(stdout);
     });
     const int status = QApplication::exec();

@@ -2,13 +2,16 @@
 """Looks at the real program on a real X server (Xvfb): opens each timer from
 the menu with synthetic clicks and reads the windows' pixels back, checking
 that the figures are really drawn. Offscreen tests cannot see what only the
-X11 path draws (or fails to draw). Run by scripts/x11-check.sh.
+X11 path draws (or fails to draw). It also opens the countdown's input
+dialog and keeps a picture of it. Run by scripts/x11-check.sh.
 
-    x11_check.py <bindir>
+    x11_check.py <bindir> [picture of the input dialog, PNG]
 """
 import os
+import struct
 import sys
 import time
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
 import run  # noqa: E402  (the benchmark's X helpers)
@@ -35,6 +38,16 @@ def dark_pixels(rows, box=None):
     """Pixels dark enough to be the ink of black text, within box (x, y, w, h)."""
     x0, y0, w, h = box if box else (0, 0, len(rows[0]), len(rows))
     return sum(1 for row in rows[y0:y0 + h] for (r, g, b) in row[x0:x0 + w] if r + g + b < 150)
+
+
+def save_png(rows, path):
+    """Writes rows of (r, g, b) as an 8-bit RGB PNG."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
 def twips(value):
@@ -90,8 +103,28 @@ def main():
             expect(what, count >= least, f"{count} dark pixels (at least {least})")
         finally:
             run.stop(proc)
+    # The input dialog, Qt's own: drawn, and kept as a picture.
+    proc, menu, _ = run.start(screen, [os.path.join(bindir, "orvalen")], bindir)
+    try:
+        time.sleep(1.0)
+        screen.drain()
+        screen.click(menu, *run.MENU_BUTTON["men"])
+        window = largest_new_window(screen, 0.4)
+        time.sleep(0.3)
+        screen.drain()
+        screen.click(window, *run.INPUT_KEY)
+        dialog = largest_new_window(screen, 1.0)
+        time.sleep(0.5)
+        rows = window_pixels(dialog)
+        count = dark_pixels(rows)
+        expect("input dialog", count >= 300, f"{count} dark pixels (at least 300)")
+        if len(sys.argv) > 2:
+            save_png(rows, sys.argv[2])
+            print(f"     picture of the input dialog: {sys.argv[2]}")
+    finally:
+        run.stop(proc)
     if failures:
-        sys.exit(f"{len(failures)} of {len(checks)} checks failed")
+        sys.exit(f"{len(failures)} of {len(checks) + 1} checks failed")
 
 
 if __name__ == "__main__":

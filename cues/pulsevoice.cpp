@@ -1,0 +1,112 @@
+#include "cues/pulsevoice.h"
+
+#include "cues/pulseconnection.h"
+#include "cues/wave.h"
+
+namespace orv {
+
+namespace {
+pa_sample_spec specOf(const Wave &wave)
+{
+    static constexpr pa_sample_format_t formats[] = {PA_SAMPLE_S16LE, PA_SAMPLE_S24LE, PA_SAMPLE_S32LE,
+                                                     PA_SAMPLE_FLOAT32LE};
+    return {formats[int(wave.format)], wave.rate, quint8(wave.channels)};
+}
+} // namespace
+
+PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, std::shared_ptr<const Wave> wave)
+    : m_connection(std::move(connection)), m_wave(std::move(wave))
+{
+    m_connection->lock();
+    m_connection->play(this);
+    m_connection->unlock();
+}
+
+PulseVoice::~PulseVoice()
+{
+    m_connection->lock();
+    m_connection->cut(this);
+    // The stream may outlive this voice on the server's side for a moment:
+    // no callback of its may reach the voice.
+    for (pa_operation *operation : {m_drain, m_timing}) {
+        if (operation) {
+            pa_operation_cancel(operation);
+            pa_operation_unref(operation);
+        }
+    }
+    if (m_stream) {
+        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_started_callback(m_stream, nullptr, nullptr);
+        if (PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
+            pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+    }
+    m_connection->unlock();
+}
+
+void PulseVoice::start(pa_context *context)
+{
+    const pa_sample_spec spec = specOf(*m_wave);
+    pa_channel_map map;
+    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
+    m_stream = pa_stream_new(context, "cue", &spec, &map);
+    if (!m_stream)
+        return;
+    pa_stream_set_write_callback(m_stream, &PulseVoice::onWrite, this);
+    pa_stream_set_started_callback(m_stream, &PulseVoice::onStarted, this);
+    // A short buffer ahead: the cue starts as soon as the server can.
+    pa_buffer_attr buffer;
+    buffer.maxlength = uint32_t(-1);
+    buffer.tlength = uint32_t(pa_usec_to_bytes(20 * 1000, &spec));
+    buffer.prebuf = uint32_t(-1);
+    buffer.minreq = uint32_t(-1);
+    buffer.fragsize = uint32_t(-1);
+    pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr);
+}
+
+void PulseVoice::onWrite(pa_stream *stream, size_t wanted, void *self)
+{
+    auto *voice = static_cast<PulseVoice *>(self);
+    const QByteArray &pcm = voice->m_wave->pcm;
+    const size_t now = qMin(wanted, size_t(pcm.size()) - voice->m_written);
+    if (now > 0) {
+        pa_stream_write(stream, pcm.constData() + voice->m_written, now, nullptr, 0, PA_SEEK_RELATIVE);
+        voice->m_written += now;
+    }
+    if (voice->m_written == size_t(pcm.size()) && !voice->m_drain) {
+        // All of it is with the server: end the stream once it has played.
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        voice->m_drain = pa_stream_drain(stream, &PulseVoice::onDrained, voice);
+    }
+}
+
+void PulseVoice::onDrained(pa_stream *stream, int, void *self)
+{
+    auto *voice = static_cast<PulseVoice *>(self);
+    pa_operation_unref(voice->m_drain);
+    voice->m_drain = nullptr;
+    pa_stream_set_started_callback(stream, nullptr, nullptr);
+    pa_stream_disconnect(stream);
+}
+
+void PulseVoice::onStarted(pa_stream *stream, void *self)
+{
+    // What the server adds between a sample written and a sample heard, as
+    // it says once the stream plays.
+    auto *voice = static_cast<PulseVoice *>(self);
+    if (!voice->m_timing)
+        voice->m_timing = pa_stream_update_timing_info(stream, &PulseVoice::onTiming, self);
+}
+
+void PulseVoice::onTiming(pa_stream *stream, int success, void *self)
+{
+    auto *voice = static_cast<PulseVoice *>(self);
+    pa_operation_unref(voice->m_timing);
+    voice->m_timing = nullptr;
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (success && pa_stream_get_latency(stream, &latency, &negative) == 0)
+        voice->m_latency = negative ? -qint64(latency) : qint64(latency);
+}
+
+} // namespace orv
