@@ -11,7 +11,12 @@ trap stop_xvfb EXIT
 cd "$BUILD/bin"
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  sleep 1
+  owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+      string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"
+  }
+  for _ in $(seq 100); do owned && break; sleep 0.1; done
+  owned || { echo "atspi: the accessibility bus did not come up within 10 s"; exit 1; }
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb ./orvalen >/dev/null 2>&1 &
   app=$!
   status=0

@@ -95,12 +95,20 @@ def main():
     if not press(app, "択　一"):
         print("atspi: could not press 択　一")
         return 1
-    time.sleep(4.5)  # the three-second countdown, then the first ticks
+    # The three-second countdown, then the first ticks: until every figure
+    # reads as it should, or 20 s. A heading may share its figure's name;
+    # the figure reads as the figure.
+    def wrong_figures(found):
+        return [name for name, shape in FIGURES.items()
+                if not any(re.fullmatch(shape, text) for text in found.get(name, []))]
+
+    end = time.time() + 20
     found = names(app)
+    while wrong_figures(found) and time.time() < end:
+        time.sleep(0.25)
+        found = names(app)
     missing += expect(found, list(FIGURES) + ["次の問題へ（Done）"], "multiple choice")
-    # A heading may share its figure's name; the figure reads as the figure.
-    wrong = [name for name, shape in FIGURES.items()
-             if not any(re.fullmatch(shape, text) for text in found.get(name, []))]
+    wrong = wrong_figures(found)
     if missing or wrong:
         print("atspi: missing names: " + ", ".join(missing) + "; texts not as they should be: " + ", ".join(wrong))
         return 1

@@ -1,36 +1,85 @@
 #!/usr/bin/env bash
-# Builds the package, installs it on this machine with apt-get, and starts
-# the installed program (offscreen, from a folder without cue files) to see
-# that it runs with everything it needs.
+# Builds the Debian package and checks it without installing it: its
+# contents and control fields, that its dependencies resolve, and that the
+# program extracted from it starts and finds its sound module and its cue
+# files. Only in CI (CI set) is it also installed with apt-get and the
+# installed program started; then whatever was there before is put back:
+# the earlier package, repacked before, or none.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+ensure_packages strace
 
 "$ROOT/scripts/package.sh"
 deb=$(ls -t "$BUILD"/orvalen_*.deb | head -n 1)
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall "$deb"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "package check: $*"; exit 1; }
 
-for f in /usr/bin/orvalen /usr/share/orvalen/s01.wav /usr/share/orvalen/s05.wav \
-         /usr/share/applications/org.orvalen.Orvalen.desktop \
-         /usr/share/metainfo/org.orvalen.Orvalen.metainfo.xml \
-         /usr/share/icons/hicolor/48x48/apps/org.orvalen.Orvalen.png \
-         /usr/share/icons/hicolor/scalable/apps/org.orvalen.Orvalen.svg; do
-  [ -e "$f" ] || { echo "package check: missing $f"; exit 1; }
+contents=$(dpkg-deb -c "$deb")
+module=$(grep -o 'usr/lib/.*orvalen/orvalen_sound\.so$' <<<"$contents" || true)
+[ -n "$module" ] || fail "no sound module in $(basename "$deb")"
+files=(usr/bin/orvalen usr/share/orvalen/s01.wav usr/share/orvalen/s05.wav
+       usr/share/applications/org.orvalen.Orvalen.desktop usr/share/metainfo/org.orvalen.Orvalen.metainfo.xml
+       usr/share/icons/hicolor/48x48/apps/org.orvalen.Orvalen.png
+       usr/share/icons/hicolor/scalable/apps/org.orvalen.Orvalen.svg)
+for f in "${files[@]}"; do
+  grep -q " \./$f\$" <<<"$contents" || fail "no $f in $(basename "$deb")"
 done
-[ -n "$(dpkg -L orvalen | grep '/orvalen/orvalen_sound.so$')" ] || { echo "package check: no sound module"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Package)" = orvalen ] || fail "the package is not called orvalen"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in qt6-qpa-plugins fonts-noto-cjk qt6-translations-l10n libpulse0 libqt6widgets6; do
+  grep -q "\b$d\b" <<<"$depends" || fail "it does not depend on $d"
+done
+apt-get install --simulate "$deb" >"$work/simulate.log" 2>&1 || { cat "$work/simulate.log"; fail "its dependencies do not resolve"; }
 
-run=$(mktemp -d)
-log="$run/orvalen.log"
-# exec, so that $! is the program itself and the kill below reaches it.
-(cd "$run" && QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="orvalen.*.debug=true" exec orvalen >"$log" 2>&1) &
-pid=$!
-sleep 3
-if ! kill -0 "$pid" 2>/dev/null; then
-  echo "package check: the installed program did not keep running"; cat "$log"; exit 1
+# Starts a program from an empty folder (offscreen) and waits until it has
+# opened its sound module and read its last cue file: it runs with
+# everything it needs. $1: the program, $2: the prefix it is installed in.
+starts() {
+  local program=$1 prefix=$2 run="$work/run" trace="$work/trace" tracer
+  mkdir -p "$run"
+  rm -f "$trace"
+  (cd "$run" && QT_QPA_PLATFORM=offscreen exec strace -f -qq -e trace=openat -o "$trace" "$program" >"$work/log" 2>&1) &
+  tracer=$!
+  found() { grep -q "\"$prefix/$module\"" "$trace" 2>/dev/null && grep -q "\"$prefix/usr/share/orvalen/s05.wav\"" "$trace"; }
+  for _ in $(seq 200); do
+    found && break
+    kill -0 "$tracer" 2>/dev/null || break
+    sleep 0.1
+  done
+  local ok=0
+  found && ok=1
+  kill -0 "$tracer" 2>/dev/null || { cat "$work/log"; fail "$program did not keep running"; }
+  pkill -P "$tracer" || true
+  wait "$tracer" 2>/dev/null || true
+  [ "$ok" = 1 ] || { cat "$work/log"; fail "$program did not find its sound module and cue files within 20 s"; }
+  ! grep -q "sound module" "$work/log" || { cat "$work/log"; fail "$program found no sound module"; }
+}
+
+dpkg-deb -x "$deb" "$work/root"
+starts "$work/root/usr/bin/orvalen" "$work/root"
+echo "package check: $(basename "$deb") holds what it should, its dependencies resolve, and the program in it runs"
+
+[ -n "${CI:-}" ] || exit 0
+# In CI: installed for real, then the machine as it was.
+ensure_packages dpkg-repack
+before=$(dpkg-query -W -f='${Status}' orvalen 2>/dev/null || true)
+if [[ "$before" == *"install ok installed"* ]]; then
+  # The installed package rebuilt as it is, without the note dpkg-repack
+  # adds to its description.
+  mkdir -p "$work/old"
+  (cd "$work/old" && as_root dpkg-repack --generate orvalen >/dev/null)
+  as_root sed -i -z 's/\n \.\n (Repackaged on [^\n]*by dpkg-repack\.)//g' "$work"/old/dpkg-repack.*/DEBIAN/control
+  (cd "$work/old" && as_root dpkg-deb --build dpkg-repack.* . >/dev/null)
+  restore() { as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --allow-downgrades --reinstall "$work"/old/orvalen_*.deb >/dev/null; }
+else
+  restore() { as_root env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y orvalen >/dev/null; }
 fi
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-if grep -q "sound module" "$log"; then
-  echo "package check: the installed program found no sound module"; cat "$log"; exit 1
-fi
-rm -rf "$run"
-echo "package check: $(basename "$deb") installs and runs"
+mkdir -p "$work/new" && cp "$deb" "$work/new/"
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall "$work/new/$(basename "$deb")" >/dev/null
+status=0
+(starts /usr/bin/orvalen "") || status=$?
+restore
+[ "$status" = 0 ] || exit "$status"
+echo "package check: installed with apt-get, it runs; the machine's orvalen is as it was"

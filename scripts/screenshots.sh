@@ -3,7 +3,7 @@
 # so the window frames show as a user sees them.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-ensure_packages xvfb openbox
+ensure_packages xvfb openbox x11-utils
 "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD" --target orvalen_screenshots
 
@@ -11,6 +11,13 @@ start_xvfb
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm 2>/dev/null || true; stop_xvfb' EXIT
-sleep 1
+# The window manager is up once it has marked the root window as managed.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start within 10 s"; exit 1; }
+out=$(realpath -m "${1:-$ROOT/docs}")
+mkdir -p "$out"
 cd "$BUILD/bin"
-QT_QPA_PLATFORM=xcb ./orvalen_screenshots "${1:-$ROOT/docs}"
+QT_QPA_PLATFORM=xcb ./orvalen_screenshots "$out"

@@ -372,7 +372,7 @@ def sequence(server, bindir, folder, sounds, quick, timed):
         latencies = []
         main = probe.cues(cycle * (1 if quick else 5), latencies)
         pactl("set-default-sink", SINKS[1])  # the user switches outputs
-        time.sleep(0.5)
+        wait_for("the default output changed", lambda: pactl("get-default-sink").stdout.strip() == SINKS[1])
         switched = probe.cues(["cue s01.wav", "cue s03.wav"] * (1 if quick else 2))
 
         # One cue, and its stream must leave the server as its sound ends.
