@@ -9,11 +9,6 @@ int twipsToPx(int twips)
     return roundToInt(static_cast<double>(twips) / kTwipsPerPixel);
 }
 
-int pxToTwips(int px)
-{
-    return clampToInt(static_cast<long long>(px) * kTwipsPerPixel);
-}
-
 QRect twipsToPx(const QRect &twips)
 {
     const long long right = static_cast<long long>(twips.x()) + twips.width();

@@ -10,7 +10,6 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // Nearest logical pixel (an exact half to the even neighbour).
 int twipsToPx(int twips);
-int pxToTwips(int px);
 
 // Converts the edges rather than the size, so that controls that touch in
 // twips also touch in pixels and a row of bars keeps its total length.

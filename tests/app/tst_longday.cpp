@@ -10,12 +10,11 @@
 //   ORVALEN_SOAK_SEED    the seed to replay (a fresh one by default)
 
 #include "app/frmmain.h"
-#include "common/fonts.h"
+#include "app/startup.h"
 #include "common/periodictimer.h"
 #include "cues/cue.h"
 #include "support/testsupport.h"
 #include "widgets/formref.h"
-#include "widgets/sharedpalettestyle.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -109,8 +108,7 @@ class TestLongDay : public QObject
 private slots:
     void initTestCase()
     {
-        installFontSubstitutions();
-        installSharedPaletteStyle();
+        prepareApplication();
         formRef<FrmMain>()->show();
     }
     void cleanupTestCase()

@@ -115,23 +115,8 @@ private slots:
         QCOMPARE(twipsToPx(twips), pixels);
     }
 
-    void pixelsToTwips_data()
-    {
-        QTest::addColumn<int>("px");
-        QTest::addColumn<int>("twips");
-        QTest::newRow("312") << 312 << 4680;
-        QTest::newRow("largest") << INT_MAX << INT_MAX;
-        QTest::newRow("smallest") << INT_MIN << INT_MIN;
-    }
-    void pixelsToTwips()
-    {
-        QFETCH(int, px);
-        QFETCH(int, twips);
-        QCOMPARE(pxToTwips(px), twips);
-    }
-
     // "②" and "①" with the opening cue, then the start, which begins the
-    // count again. Each row: the tick, the digit, its cue, whether the run
+    // count again. Each row: the tick, its digit and cue, whether the run
     // starts, and the step after it.
     void startCountdown_data()
     {

@@ -9,8 +9,8 @@ its own and stopped by its process id):
 
   1. a cue requested the moment the program starts, while it is still
      connecting to the server;
-  2. cues and countdown alarm ticks, one a second, on sink A, from files of
-     every kind the player reads (16-bit, 8-bit, 24-bit stereo extensible,
+  2. cues, one a second, on sink A, from files of every kind the player
+     reads (16-bit, 8-bit, 24-bit stereo extensible,
      32-bit float at another rate);
   3. the default output changes to sink B: cues heard there;
   4. with nothing recording, one cue: its stream must leave the server
@@ -272,7 +272,7 @@ def make_cues(folder, sources):
     s01, rate = read_wav16(f"{sources}/s01.wav")
     s05, _ = read_wav16(f"{sources}/s05.wav")
     shutil.copy(f"{sources}/s01.wav", f"{folder}/s01.wav")
-    write_wav(f"{folder}/s05.wav", s05, rate, "u8")           # the alarm: 8-bit
+    write_wav(f"{folder}/s05.wav", s05, rate, "u8")           # 8-bit
     write_wav(f"{folder}/s03.wav", s01, rate, "s24", 2)       # 24-bit stereo, extensible
     s05_48k = np.interp(np.arange(0, len(s05) * 48000 / rate) * rate / 48000, np.arange(len(s05)), s05)
     write_wav(f"{folder}/s04.wav", s05_48k, 48000, "f32")     # float at another rate
@@ -292,8 +292,8 @@ class Probe:
         return self.proc.stdout.readline().split()
 
     def cue(self, command):
-        """Requests a cue; its time and file (an alarm tick plays s05)."""
-        return float(self.request(command)[1]), "s05.wav" if command == "alarm" else command.split()[1]
+        """Requests a cue; its time and file."""
+        return float(self.request(command)[1]), command.split()[1]
 
     def cues(self, commands, latencies=None):
         heard = []
@@ -368,7 +368,7 @@ def sequence(server, bindir, folder, sounds, quick, timed):
         probe = Probe(bindir, folder, dict(os.environ))
         first = [probe.cue("cue s01.wav")]
         time.sleep(1.0)
-        cycle = ["cue s01.wav", "alarm", "cue s03.wav", "cue s04.wav"]
+        cycle = ["cue s01.wav", "cue s05.wav", "cue s03.wav", "cue s04.wav"]
         latencies = []
         main = probe.cues(cycle * (1 if quick else 5), latencies)
         pactl("set-default-sink", SINKS[1])  # the user switches outputs
@@ -398,14 +398,14 @@ def sequence(server, bindir, folder, sounds, quick, timed):
                 asleep = False
 
         start_again = server.restart()
-        probe.cues(["cue s01.wav", "alarm"])  # nothing to hear while it is down
+        probe.cues(["cue s01.wav", "cue s05.wav"])  # nothing to hear while it is down
         start_again()
         back = time.monotonic()
         pactl("set-default-sink", SINKS[0])
         rec_r = Recorder(SINKS[0])
         rec_r.ready()
         time.sleep(max(0.0, back + 1.0 - time.monotonic()))
-        restarted = probe.cues(["cue s01.wav", "alarm"] * (1 if quick else 5))
+        restarted = probe.cues(["cue s01.wav", "cue s05.wav"] * (1 if quick else 5))
         time.sleep(0.3)
         rec_r.stop()
         probe.close()

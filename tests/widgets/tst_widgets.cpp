@@ -127,7 +127,8 @@ private slots:
         form->setDefaultButton(form->buttons[1]);
         form->buttons[1]->setEnabled(false);
         QTest::keyClick(form, Qt::Key_Enter);
-        QCOMPARE(first.count() * 10 + second.count(), 10);
+        QCOMPARE(first.count(), 1);
+        QCOMPARE(second.count(), 0);
     }
 
     // A label sized to its text grows away from its aligned edge, never
