@@ -163,7 +163,8 @@ private slots:
             {"abc", 1, false, kFace, 0, "1", true, true, true},
             {"-3", 1, false, kFace, 0, "3:01", true, true, true}};
         for (const CountRow &row : rows)
-            QTest::addRow("%s %d%s", qPrintable(row.entry), row.tick, row.muted ? " muted" : "") << row;
+            QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick,
+                          row.muted ? " muted" : "") << row;
     }
     void countingDown()
     {
