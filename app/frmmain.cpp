@@ -51,7 +51,6 @@ FrmMain::FrmMain()
     m_image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
     m_image1->setPixmap(resourceImage(QStringLiteral(":/images/background.gif"), "gif"));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_image1->setScaledContents(false);
 
     m_shape1 = new QFrame(this);
     m_shape1->setObjectName(QStringLiteral("Shape1"));

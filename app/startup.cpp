@@ -51,17 +51,16 @@ void prepareApplication()
     installSharedPaletteStyle();
 }
 
-bool installQtTranslation()
+void installQtTranslation()
 {
     // Where Debian's qt6-translations-l10n puts it; read in place, not copied.
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto *translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral("qtbase_ja"), folder) && QCoreApplication::installTranslator(translator))
-        return true;
+        return;
     delete translator;
     qCWarning(lcTranslation).noquote() << "no Japanese translation of Qt's own strings in" << QDir::toNativeSeparators(folder)
                                        << "(qtbase_ja.qm): Qt's dialogs and menus stay in English";
-    return false;
 }
 
 namespace {

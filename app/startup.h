@@ -32,8 +32,8 @@ void prepareApplication();
 // fields' menu), whatever the system's locale: the program speaks Japanese.
 // Without the translation Qt's strings stay English, with one warning on
 // orvalen.translation. Call once, after the application object exists and
-// before the first window; true when loaded.
-bool installQtTranslation();
+// before the first window.
+void installQtTranslation();
 
 // Runs `action` once, from the event loop, after the window's first paint:
 // work that would otherwise hold back the first frame.

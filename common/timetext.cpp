@@ -6,12 +6,10 @@ namespace orv {
 
 namespace {
 
+// Division rounding down, for a positive divisor.
 long long floorDiv(long long a, long long b)
 {
-    long long q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
+    return a / b - (a % b < 0 ? 1 : 0);
 }
 
 // The shape from divided pieces: "h:mm:ss" from an hour, "m:ss" from a

@@ -36,7 +36,8 @@ FrmMen::FrmMen()
     setClientSizeTwips(4680, 3195);
 
     // The keypad is made first and the display panel over it; opening brings
-    // the keypad to the front.
+    // the keypad to the front. Its keys are made in index order, which is
+    // their focus order.
     m_picture2 = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), colour::silver);
     for (int i = 0; i < 6; ++i) {
         const PadKey &key = kKeys[i];
@@ -44,8 +45,6 @@ FrmMen::FrmMen()
                                  QString::fromUtf8(key.caption));
         m_cmdTime[i]->setFont(designedFont(kPGothic, key.points, true));
         connect(m_cmdTime[i], &QPushButton::clicked, this, [this, i] { CmdTime_Click(i); });
-        if (i > 0)
-            setTabOrder(m_cmdTime[i - 1], m_cmdTime[i]);
     }
     m_txtTime = new QLineEdit(QStringLiteral("10"), m_picture2);
     m_txtTime->setObjectName(QStringLiteral("TxtTime"));

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace orv;
@@ -46,6 +47,8 @@ private slots:
         test::FakeDesktop desktop;
         FrmMen *men = open();
         QCOMPARE(shown(men, "Picture2 TxtTime Label4 Label3 Label2 Check1"), QStringLiteral("100000"));
+        QCOMPARE(men->childAt(key(men, 2)->mapTo(men, QPoint(5, 5))), key(men, 2)); // the keypad in front
+        QVERIFY((men->frameGeometry().center() - men->screen()->geometry().center()).manhattanLength() <= 2);
         QTest::mouseClick(key(men, 2), Qt::LeftButton);
         QCOMPARE(men->property("LimTime").toInt(), 180);
         QCOMPARE(texts(men, "Label1"), QStringLiteral("3:00"));

@@ -45,8 +45,9 @@ private slots:
         QCOMPARE(desktop.logged, QStringList({"play s05.wav", "play " + second}));
         QCOMPARE(desktop.played, sounds ? QStringList({"s05.wav", second}) : QStringList({"s05.wav"}));
         QCOMPARE(desktop.sounding, sounds ? 1 : 0);
-        stopCues(); // as at exit: nothing left sounding
+        stopCues(); // as at exit: nothing left sounding, no player left
         QCOMPARE(desktop.sounding, 0);
+        QVERIFY(!setCueBackend(nullptr));
     }
 
     // The current directory first, then beside the program, then its data

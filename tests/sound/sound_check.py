@@ -445,6 +445,8 @@ def sequence(server, bindir, folder, sounds, quick, timed):
     if latencies:
         print(f"  latency the server reports for a playing stream: median {statistics.median(latencies):.1f} ms, "
               f"max {max(latencies):.1f} ms")
+    else:
+        failures.append("the player reported no latency for a playing stream")
     if gone_ms is None:
         failures.append("the last cue was not heard")
     else:
