@@ -98,14 +98,15 @@ void PulseVoice::onStarted(pa_stream *stream, void *self)
         voice->m_timing = pa_stream_update_timing_info(stream, &PulseVoice::onTiming, self);
 }
 
-void PulseVoice::onTiming(pa_stream *stream, int success, void *self)
+void PulseVoice::onTiming(pa_stream *stream, int, void *self)
 {
     auto *voice = static_cast<PulseVoice *>(self);
     pa_operation_unref(voice->m_timing);
     voice->m_timing = nullptr;
     pa_usec_t latency = 0;
     int negative = 0;
-    if (success && pa_stream_get_latency(stream, &latency, &negative) == 0)
+    // A failed update leaves the latency unknown: there is no timing to read.
+    if (pa_stream_get_latency(stream, &latency, &negative) == 0)
         voice->m_latency = negative ? -qint64(latency) : qint64(latency);
 }
 

@@ -18,8 +18,8 @@ constexpr char kSubFormatTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\
 
 struct Chunk
 {
-    qsizetype at = 0;   // where its body starts
-    qsizetype size = 0; // as much of the body as the file holds
+    qsizetype at;   // where its body starts
+    qsizetype size; // as much of the body as the file holds
 };
 
 quint16 le16(const char *p)

@@ -11,8 +11,7 @@ constexpr int kMinimumGap = 2;
 
 int pressReading(const QTime &time)
 {
-    if (!time.isValid())
-        return 0;
+    // An invalid time reads as midnight.
     return roundToInt(time.msecsSinceStartOfDay() / 1000.0);
 }
 

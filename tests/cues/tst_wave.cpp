@@ -104,6 +104,7 @@ private slots:
             QTest::newRow(name) << file << Read{problem, Wave::Format::S16, 0, 0, 0};
         };
         refused("empty", QByteArray(), "not a RIFF WAVE file");
+        refused("the header alone", riff({}), "no fmt chunk");
         refused("a short header", "RIFF\x04\0\0\0WAV", "not a RIFF WAVE file");
         refused("no RIFF", "RIFX" + riff(fmt(1, 1, 8000, 16) + data).mid(4), "not a RIFF WAVE file");
         refused("not WAVE", riff(fmt(1, 1, 8000, 16) + data).replace("WAVE", "AVI "), "not a RIFF WAVE file");

@@ -3,6 +3,7 @@
 // would. The rules themselves are tested on the models (tst_paper).
 
 #include "common/periodictimer.h"
+#include "common/twips.h"
 #include "multiple_choice/frmtak.h"
 #include "support/testsupport.h"
 #include "widgets/controls.h"
@@ -10,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace orv;
@@ -33,6 +35,12 @@ bool markerShown(const QWidget *tak, int i)
     QWidget *cell = control(tak, indexedName("LabelQ", i));
     const QObjectList &row = cell->parent()->children();
     return row.indexOf(control(tak, indexedName("LabelQ2", i))) > row.indexOf(cell);
+}
+
+bool grown(const QWidget *window, const char *figure)
+{
+    const QWidget *label = control(window, QLatin1String(figure));
+    return label->width() > twipsToPx(twipsOf(label)).width();
 }
 
 bool black(const QWidget *tak, int i)
@@ -94,10 +102,12 @@ private slots:
     {
         FrmTak *tak = formRef<FrmTak>().get();
         const auto cell = [tak](int i) { return twipsOf(control(tak, indexedName("LabelQ", i))); };
+        const int step = cell(1).left() - cell(0).left();
         QString gaps, markers;
         for (int i = 0; i < 60; ++i) {
             QVERIFY(cell(i).left() == cell(i % 20).left() && cell(i).top() == cell(i / 20 * 20).top());
-            gaps += i % 20 == 19 ? u'|' : cell(i + 1).left() - cell(i).left() > cell(1).left() - cell(0).left() ? u'W' : u'.';
+            const int gap = i % 20 == 19 ? 0 : cell(i + 1).left() - cell(i).left();
+            gaps += i % 20 == 19 ? u'|' : gap == step ? u'.' : gap == step + 60 ? u'W' : u'?';
             markers += markerShown(tak, i) ? u'1' : u'0';
         }
         QCOMPARE(gaps, (QString(9, u'.') + u'W' + QString(9, u'.') + u'|').repeated(3));
@@ -123,6 +133,7 @@ private slots:
         test::call(tak, "CmdNext_Click");
         QVERIFY(markerShown(tak, 1));
         QCOMPARE(texts(tak, "LabelQNo2 LabelEachTime2 LabelSavedTime"), QStringLiteral("2|3:32|1:50"));
+        QVERIFY(grown(tak, "LabelSavedTime")); // a figure wider than its box grows
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("0"));
         QCOMPARE(dur->property("DivTime").toInt(), 212);
         test::call(tak, "Timer1_Timer", 110);
@@ -134,6 +145,8 @@ private slots:
         QCOMPARE(control(dur, QStringLiteral("LabelDiv"))->palette().color(QPalette::Window), QColor(Qt::red));
         QCOMPARE(twipsOf(control(dur, QStringLiteral("LabelDiv2"))).width(), 15);
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
+        dur->setProperty("TextEcnt", QStringLiteral("3700"));
+        QVERIFY(grown(dur, "LabelEachTime2"));
     }
 
     // Tick 12,600: the dashes, the end's cue and a request for attention;
@@ -176,6 +189,9 @@ private slots:
         QCOMPARE(tak->property("DoneCnt").toInt(), 2);
         QCOMPARE(button->property("PrevPress").toInt(), 36002);
         QCOMPARE(desktop.logged, QStringList({"beep", "beep"}));
+        QSignalSpy activated(dur, SIGNAL(activated()));
+        dur->activateWindow();
+        QTRY_COMPARE(activated.count(), 1); // the Done button comes to the front
         test::closeFromWindowSystem(button);
         test::closeFromWindowSystem(dur);
         QVERIFY(button->isVisible());
