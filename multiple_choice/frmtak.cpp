@@ -155,9 +155,9 @@ void FrmTak::started()
 void FrmTak::formQueryUnload()
 {
     TimedRunForm::formQueryUnload();
-    formRef<FrmBtn>().unload();
+    // The companions go with their state; neither has close handling of
+    // its own to run.
     formRef<FrmBtn>().reset();
-    formRef<FrmDur>().unload();
     formRef<FrmDur>().reset();
 }
 

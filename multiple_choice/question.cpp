@@ -4,15 +4,17 @@
 #include "common/timetext.h"
 #include "multiple_choice/paper.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace orv {
 
 namespace {
 QuestionClock::Row row(int budget, int elapsed)
 {
     const long long x = static_cast<long long>(budget) - elapsed;
-    const long long magnitude = x < 0 ? -x : x;
     // Saturate: a bar far wider than any window is cut off anyway.
-    return {signedDurationText(x), x < 0, clampToInt(magnitude * QuestionClock::kBarTwipsPerSecond)};
+    return {signedDurationText(x), x < 0, clampToInt(std::llabs(x) * QuestionClock::kBarTwipsPerSecond)};
 }
 } // namespace
 
@@ -35,7 +37,7 @@ QuestionClock::Refresh QuestionClock::refresh(QStringView counter, int divTime)
     const int elapsed = roundToInt(leadingNumber(counter));
     // The counter only ever holds whole seconds from zero up; a negative
     // one (written from outside, never by the program) reads as 0 here.
-    r.elapsedText = signedDurationText(elapsed < 0 ? 0 : elapsed);
+    r.elapsedText = durationText(std::max(elapsed, 0));
     r.required = row(divTime, elapsed);
     r.standard = row(pace::kStandardSeconds, elapsed);
     r.cue = elapsed == pace::kStandardSeconds;

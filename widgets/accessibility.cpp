@@ -64,9 +64,8 @@ private:
 
 QAccessibleInterface *labelFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("orv::FitLabel") && object && object->isWidgetType())
-        return new LabelAccessible(static_cast<QLabel *>(object));
-    return nullptr;
+    // Qt asks with the object's own class name: only our labels are ours.
+    return className == QLatin1String("orv::FitLabel") ? new LabelAccessible(static_cast<QLabel *>(object)) : nullptr;
 }
 
 } // namespace

@@ -104,7 +104,7 @@ void FitLabel::paintEvent(QPaintEvent *event)
 {
     const QString caption = text();
     const QRect box = textBox();
-    if (caption.isEmpty() || wordWrap() || box.width() <= 0 || box.height() <= 0) {
+    if (caption.isEmpty() || box.width() <= 0 || box.height() <= 0) {
         QLabel::paintEvent(event);
         return;
     }

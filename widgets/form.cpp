@@ -117,9 +117,9 @@ void Form::keyPressEvent(QKeyEvent *event)
         }
         // A window without a default button lets Enter press the focused
         // button, as Space does.
+        // (Qt never leaves the focus on a hidden or disabled button.)
         if (!hasDefault) {
-            auto *focused = qobject_cast<QPushButton *>(focusWidget());
-            if (focused && focused->isVisible() && focused->isEnabled())
+            if (auto *focused = qobject_cast<QPushButton *>(focusWidget()))
                 target = focused;
         }
         if (target) {

@@ -4,6 +4,7 @@
 // (tst_kitchen).
 
 #include "common/periodictimer.h"
+#include "common/twips.h"
 #include "countdown/frmmen.h"
 #include "support/testsupport.h"
 #include "widgets/controls.h"
@@ -87,6 +88,10 @@ private slots:
         QCOMPARE(texts(men, "Label3"), QStringLiteral("1"));
         QCOMPARE(desktop.played.size(), 1);
         QCOMPARE(desktop.attention.size(), 1);
+        test::call(men, "Timer1_Timer", 599); // this window's figures do not grow, but condense
+        const QWidget *overtime = men->findChild<QWidget *>(QStringLiteral("Label3"));
+        QCOMPARE(texts(men, "Label3"), QStringLiteral("10:00"));
+        QCOMPARE(overtime->geometry(), twipsToPx(twipsOf(overtime)));
     }
 
     // A time of day: the entry shown as typed, the clock line, and the

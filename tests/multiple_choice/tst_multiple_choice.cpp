@@ -9,6 +9,7 @@
 #include "widgets/controls.h"
 #include "widgets/formref.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,10 +38,13 @@ bool markerShown(const QWidget *tak, int i)
     return row.indexOf(control(tak, indexedName("LabelQ2", i))) > row.indexOf(cell);
 }
 
-bool grown(const QWidget *window, const char *figure)
+// Whether a label has grown past its box, away from its aligned edge.
+bool grown(const QWidget *window, const char *name)
 {
-    const QWidget *label = control(window, QLatin1String(figure));
-    return label->width() > twipsToPx(twipsOf(label)).width();
+    const auto *label = window->findChild<QLabel *>(QLatin1String(name));
+    const QRect box = twipsToPx(twipsOf(label)), now = label->geometry();
+    const bool right = label->alignment() & Qt::AlignRight;
+    return now.width() > box.width() && (right ? now.right() == box.right() : now.left() == box.left());
 }
 
 bool black(const QWidget *tak, int i)
@@ -68,6 +72,7 @@ private slots:
         QWidget *button = window("FrmBtn");
         QCOMPARE(test::shown(tak, "Picture1 CmdNext"), QStringLiteral("10"));
         QCOMPARE(texts(tak, "Label1"), QStringLiteral("③"));
+        QCOMPARE(control(tak, QStringLiteral("Label1"))->accessibleName(), QStringLiteral("開始までのカウントダウン"));
         QVERIFY(button->isVisible());
         QVERIFY(button->x() > tak->x() + tak->width());
         QVERIFY(!window("FrmDur"));
@@ -112,6 +117,7 @@ private slots:
         }
         QCOMPARE(gaps, (QString(9, u'.') + u'W' + QString(9, u'.') + u'|').repeated(3));
         QCOMPARE(cell(40).top() - cell(20).top(), cell(20).top() - cell(0).top());
+        QCOMPARE(cell(0).topLeft(), QPoint(150, 630));
         QCOMPARE(markers, QString(60, u'0'));
     }
 
@@ -123,6 +129,7 @@ private slots:
         test::FakeDesktop desktop;
         FrmTak *tak = startedPaper();
         QWidget *dur = window("FrmDur");
+        QCOMPARE(dur->property("DivTime").toInt(), 210);
         desktop.played.clear();
         test::call(tak, "Timer1_Timer");
         QVERIFY(black(tak, 0));
@@ -133,7 +140,8 @@ private slots:
         test::call(tak, "CmdNext_Click");
         QVERIFY(markerShown(tak, 1));
         QCOMPARE(texts(tak, "LabelQNo2 LabelEachTime2 LabelSavedTime"), QStringLiteral("2|3:32|1:50"));
-        QVERIFY(grown(tak, "LabelSavedTime")); // a figure wider than its box grows
+        QVERIFY(grown(tak, "LabelSavedTime")); // labels wider than their box grow
+        QVERIFY(grown(tak, "Label2(7)"));
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("0"));
         QCOMPARE(dur->property("DivTime").toInt(), 212);
         test::call(tak, "Timer1_Timer", 110);
@@ -143,6 +151,8 @@ private slots:
         test::call(tak, "Timer1_Timer", 103);
         QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelEachTime"), QStringLiteral("3:33|-1|-3"));
         QCOMPARE(control(dur, QStringLiteral("LabelDiv"))->palette().color(QPalette::Window), QColor(Qt::red));
+        QVERIFY(control(dur, QStringLiteral("LabelDiv"))->autoFillBackground());
+        QCOMPARE(control(dur, QStringLiteral("LabelEachTime2"))->palette().color(QPalette::WindowText), QColor(Qt::yellow));
         QCOMPARE(twipsOf(control(dur, QStringLiteral("LabelDiv2"))).width(), 15);
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
         dur->setProperty("TextEcnt", QStringLiteral("3700"));

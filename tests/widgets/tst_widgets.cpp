@@ -6,11 +6,11 @@
 #include "support/testsupport.h"
 #include "widgets/accessibility.h"
 #include "widgets/controls.h"
-#include "widgets/fitlabel.h"
 #include "widgets/form.h"
 #include "widgets/formref.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QApplication>
 #include <QPointer>
 #include <QPushButton>
@@ -129,35 +129,6 @@ private slots:
         QTest::keyClick(form, Qt::Key_Enter);
         QCOMPARE(first.count(), 1);
         QCOMPARE(second.count(), 0);
-    }
-
-    // A label sized to its text grows away from its aligned edge, never
-    // shrinks below its designed box, and keeps that box as its twips.
-    void labelsGrowAwayFromTheirEdge_data()
-    {
-        QTest::addColumn<int>("align");
-        QTest::addColumn<QString>("edges"); // which designed edges stay
-        QTest::newRow("left") << int(Qt::AlignLeft) << "l";
-        QTest::newRow("right") << int(Qt::AlignRight) << "r";
-        QTest::newRow("centre") << int(Qt::AlignHCenter) << "";
-    }
-    void labelsGrowAwayFromTheirEdge()
-    {
-        QFETCH(int, align);
-        QFETCH(QString, edges);
-        QLabel *label = formRef<ProbeForm>()->label;
-        label->setAlignment(Qt::Alignment(align) | Qt::AlignVCenter);
-        const QRect designed = label->geometry();
-        setCaption(label, QStringLiteral("標準処理時間（残）"));
-        static_cast<FitLabel *>(label)->setAutoGrow(true);
-        const QRect grown = label->geometry();
-        QVERIFY(grown.width() > label->fontMetrics().horizontalAdvance(label->text()));
-        QCOMPARE(QString(grown.left() == designed.left() ? "l" : "") + (grown.right() == designed.right() ? "r" : ""),
-                 edges);
-        QVERIFY(edges.size() || qAbs(grown.center().x() - designed.center().x()) <= 1);
-        QCOMPARE(twipsOf(label), QRect(0, 0, 600, 300));
-        setCaption(label, QStringLiteral("x"));
-        QCOMPARE(label->geometry(), designed);
     }
 
     // Too wide or too tall for its box, a text is condensed or centred by
