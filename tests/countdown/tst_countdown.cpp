@@ -1,7 +1,7 @@
-// The kitchen timer's window shows what its model says: keys and the input
-// dialog start it, its clocks tick it, and the alarm shows with its
-// overtime and mute box. The rules themselves are tested on the model
-// (tst_kitchen).
+// The kitchen timer: its presets, typed minutes and times of day, the
+// countdown, the alarm and overtime and the wait across midnight as tables
+// on its model, then the window showing what the model says: its keys, its
+// dialog and its clocks.
 
 #include "common/periodictimer.h"
 #include "common/twips.h"
@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <climits>
+
 using namespace orv;
 using test::shown;
 using test::texts;
@@ -31,13 +33,239 @@ double displayPoints(const FrmMen *men)
 {
     return men->findChild<QLabel *>(QStringLiteral("Label1"))->font().pointSizeF();
 }
+
+const QString kFace = Kitchen::kAlarmFace.toString();
+
+// A key: whether it is one, asks for an entry, starts; LimTime, the display.
+struct KeyRow
+{
+    int index;
+    bool pressed, asks, started;
+    int limTime;
+    const char *display;
+};
+
+// An entry read at 12:00:30: whether it waits for a time of day; LimTime;
+// the display and its size (0: kept); AlmTime.
+struct EntryRow
+{
+    const char *entry;
+    bool clockMode;
+    int limTime;
+    const char *display;
+    double points;
+    const char *almTime;
+};
+
+// The entry that started a countdown ("" for the key ３), the tick, whether
+// muted; then the display and its size (0: kept), the overtime (empty while
+// hidden), and whether the alarm is on, sounds and first asks for attention.
+struct CountRow
+{
+    QString entry;
+    int tick;
+    bool muted;
+    QString display;
+    double points;
+    QString overtime;
+    bool alarm, cue, attention;
+};
+
+// A wait for `entry`, the clock at each tick; then what the last tick shows.
+struct ClockRow
+{
+    QString entry;
+    QList<QTime> readings;
+    bool almOn;
+    QString overtime, clockLine;
+};
 } // namespace
+
+Q_DECLARE_METATYPE(KeyRow)
+Q_DECLARE_METATYPE(EntryRow)
+Q_DECLARE_METATYPE(CountRow)
+Q_DECLARE_METATYPE(ClockRow)
 
 class TestCountdown : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void readingATimeOfDay_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("target"); // empty: not a time of day
+        const QList<std::pair<const char *, const char *>> rows{
+            {"7:30", "07:30"}, {"07:30", "07:30"}, {"19:05:40", "19:05"}, {" 7 : 30 ", "07:30"}, {"0:00", "00:00"},
+            {"23:59:59", "23:59"}, {"24:00", ""}, {"7:60", ""}, {"7:30:60", ""}, {"ab:cd", ""}, {"1:2:3:4", ""},
+            {":", ""}, {"007:30", ""}, {"7:", ""}, {"7:30 PM", ""}, {"７:３０", ""}, {"+7:30", ""}, {"7", ""},
+            {"7:3a", ""}, {"7:/0", ""}};
+        for (const auto &[entry, target] : rows)
+            QTest::addRow("%s", entry) << QString::fromUtf8(entry) << QString::fromLatin1(target);
+    }
+    void readingATimeOfDay()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, target);
+        QCOMPARE(countdown::readTimeOfDay(entry).value_or(QString()), target);
+    }
+
+    // The presets start at once with their own text, in the display's size
+    // as it stands; the input key asks; there is no seventh key.
+    void pressingAKey_data()
+    {
+        QTest::addColumn<KeyRow>("row");
+        const QList<KeyRow> rows{{0, true, false, true, 60, "60"},     {1, true, false, true, 120, "2:00"},
+                                 {2, true, false, true, 180, "3:00"},  {3, true, false, true, 240, "4:00"},
+                                 {4, true, false, true, 300, "5:00"},  {5, true, true, false, 0, ""},
+                                 {6, false, false, false, 0, ""},      {-1, false, false, false, 0, ""}};
+        for (const KeyRow &row : rows)
+            QTest::addRow("%d", row.index) << row;
+    }
+    void pressingAKey()
+    {
+        QFETCH(KeyRow, row);
+        Kitchen kitchen;
+        const Kitchen::Start start = kitchen.press(row.index);
+        QCOMPARE(start.pressed, row.pressed);
+        QCOMPARE(start.asks, row.asks);
+        QCOMPARE(start.started, row.started);
+        QVERIFY(!start.clockMode);
+        QCOMPARE(kitchen.limTime(), row.limTime);
+        QCOMPARE(start.display.text, QString(row.display));
+        QCOMPARE(start.display.points, 0.0);
+    }
+
+    // A number of minutes starts a countdown, shown at the size its text
+    // needs; an entry with a colon waits for a time of day, shown as typed.
+    void enteringATime_data()
+    {
+        QTest::addColumn<EntryRow>("row");
+        const QList<EntryRow> rows{
+            {"1", false, 60, "1:00", 72, ""}, {"3", false, 180, "3:00", 72, ""}, {"2.5", false, 150, "2:30", 72, ""},
+            {"0.5", false, 30, "30", 72, ""}, {"90", false, 5400, "1:30:00", 72, ""},
+            {"3分", false, 180, "3:00", 72, ""}, {"1 5", false, 900, "15:00", 72, ""}, {"1,5", false, 60, "1:00", 72, ""},
+            {"0.01", false, 1, "1", 72, ""}, {"0.005", false, 0, "0", 72, ""}, {"abc", false, 0, "0", 72, ""},
+            {"7：30", false, 420, "7:00", 72, ""}, {"599.99", false, 35999, "9:59:59", 72, ""},
+            {"600", false, 36000, "10:00:00", 48, ""}, {"1000000000000", false, INT_MAX, "596523:14:07", 48, ""},
+            {"-1000000000000", false, INT_MIN, "0", 72, ""}, {"-3", false, -180, "0", 72, ""},
+            {"7:30", true, 0, "7:30", 0, "07:30"}, {"1:30", true, 0, "1:30", 0, "01:30"},
+            {" 11:59:40 ", true, 0, " 11:59:40 ", 0, "11:59"}, {"24:00", true, 0, "24:00", 0, "--:--"}};
+        for (const EntryRow &row : rows)
+            QTest::addRow("%s", row.entry) << row;
+    }
+    void enteringATime()
+    {
+        QFETCH(EntryRow, row);
+        Kitchen kitchen;
+        QVERIFY(kitchen.press(countdown::kInputKey).asks);
+        const Kitchen::Start start = kitchen.enter(QString::fromUtf8(row.entry), QTime(12, 0, 30));
+        QVERIFY(start.started);
+        QCOMPARE(start.clockMode, row.clockMode);
+        QCOMPARE(kitchen.limTime(), row.limTime);
+        QCOMPARE(start.display.text, QString::fromUtf8(row.display));
+        QCOMPARE(start.display.points, row.points);
+        QCOMPARE(kitchen.almTime(), QString(row.almTime));
+        QCOMPARE(start.clockLine, row.clockMode ? QStringLiteral("現在時刻 12:00:30") : QString());
+    }
+
+    void countingDown_data()
+    {
+        QTest::addColumn<CountRow>("row");
+        const QList<CountRow> rows{
+            {"", 1, false, "2:59", 72, "", false, false, false},
+            {"", 120, false, "1:00", 72, "", false, false, false},
+            {"", 121, false, "59", 72, "", false, false, false},
+            {"", 179, false, "1", 72, "", false, false, false},
+            {"", 180, false, kFace, 0, "", true, true, true},
+            {"", 181, false, kFace, 0, "1", true, true, false},
+            {"", 181, true, kFace, 0, "1", true, false, false},
+            {"", 3780, false, kFace, 0, "1:00:00", true, true, false},
+            {"600", 1, false, "9:59:59", 72, "", false, false, false},
+            {"0", 1, false, kFace, 0, "1", true, true, true},
+            {"abc", 1, false, kFace, 0, "1", true, true, true},
+            {"-3", 1, false, kFace, 0, "3:01", true, true, true}};
+        for (const CountRow &row : rows)
+            QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick,
+                          row.muted ? " muted" : "") << row;
+    }
+    void countingDown()
+    {
+        QFETCH(CountRow, row);
+        Kitchen kitchen;
+        if (row.entry.isEmpty())
+            kitchen.press(2);
+        else
+            kitchen.enter(row.entry, QTime(12, 0));
+        Kitchen::Tick last;
+        for (int i = 0; i < row.tick; ++i)
+            last = kitchen.tick(row.muted && i + 1 == row.tick);
+        QCOMPARE(kitchen.passCnt(), row.tick);
+        QVERIFY(last.display);
+        QCOMPARE(last.display->text, row.display);
+        QCOMPARE(last.display->points, row.points);
+        QCOMPARE(last.overtime, row.overtime);
+        QCOMPARE(last.alarm, row.alarm);
+        QCOMPARE(last.cue, row.cue);
+        QCOMPARE(last.attention, row.attention);
+        QVERIFY(last.clockLine.isEmpty());
+    }
+
+    // The clock line follows the clock, and the alarm comes when the clock
+    // next shows the target minute, even tomorrow, and stays on; a key
+    // clears it.
+    void waitingForATimeOfDay_data()
+    {
+        QTest::addColumn<ClockRow>("row");
+        const QTime noon(12, 0, 31);
+        QTest::newRow("not yet") << ClockRow{"12:05", {noon}, false, "", "現在時刻 12:00:31"};
+        QTest::newRow("the target minute") << ClockRow{"12:05", {noon, QTime(12, 5)}, true, "1", "現在時刻 12:05:00"};
+        QTest::newRow("and on") << ClockRow{"12:05", {QTime(12, 5, 59), QTime(12, 6), QTime(15, 0)}, true, "3",
+                                            "現在時刻 15:00:00"};
+        QTest::newRow("passed today: tomorrow") << ClockRow{
+            "11:59", {noon, QTime(23, 59, 59), QTime(0, 0), QTime(11, 58, 59)}, false, "", "現在時刻 11:58:59"};
+        QTest::newRow("tomorrow comes") << ClockRow{"11:59", {noon, QTime(0, 0), QTime(11, 59)}, true, "1",
+                                                    "現在時刻 11:59:00"};
+        QTest::newRow("at midnight") << ClockRow{"0:00", {QTime(23, 59, 59), QTime(0, 0)}, true, "1", "現在時刻 0:00:00"};
+        QTest::newRow("never") << ClockRow{"24:00", {QTime(0, 0), QTime(23, 59)}, false, "", "現在時刻 23:59:00"};
+    }
+    void waitingForATimeOfDay()
+    {
+        QFETCH(ClockRow, row);
+        Kitchen kitchen;
+        kitchen.press(countdown::kInputKey);
+        kitchen.enter(row.entry, QTime(12, 0, 30));
+        Kitchen::Tick last;
+        for (const QTime &now : row.readings)
+            last = kitchen.clockTick(now, false);
+        QCOMPARE(kitchen.almOn(), row.almOn);
+        QCOMPARE(last.alarm, row.almOn);
+        QCOMPARE(last.overtime, row.overtime);
+        QCOMPARE(last.clockLine, row.clockLine);
+        QCOMPARE(last.display.has_value(), row.almOn);
+        kitchen.press(countdown::kInputKey);
+        QVERIFY(!kitchen.almOn());
+    }
+
+    // A whole countdown with its alarm: five minutes, then a minute of
+    // overtime; the alarm sounds every second and asks for attention once.
+    void aWholeCountdown()
+    {
+        Kitchen kitchen;
+        kitchen.press(4);
+        int cues = 0, attention = 0;
+        Kitchen::Tick tick;
+        for (int t = 1; t <= 360; ++t) {
+            tick = kitchen.tick(false);
+            cues += tick.cue;
+            attention += tick.attention;
+        }
+        QCOMPARE(cues, 61);
+        QCOMPARE(attention, 1);
+        QCOMPARE(tick.overtime, QStringLiteral("1:00"));
+        QCOMPARE(countdown::saturatingIncrement(INT_MAX), INT_MAX);
+    }
+
     void cleanup() { discardAllForms(); }
 
     // A key starts its countdown with a beep; the keypad goes and the

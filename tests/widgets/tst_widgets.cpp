@@ -1,5 +1,5 @@
-// The window machinery: the load/unload life of a window, its default
-// button, and labels that fit their text.
+// The window machinery: the load/unload life of a window, and labels that
+// never cut their text.
 
 #include "common/fonts.h"
 #include "common/twips.h"
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QApplication>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,14 +28,9 @@ public:
     ProbeForm() : Form(QStringLiteral("ProbeForm"), QStringLiteral("probe"), fixedDialogFlags())
     {
         setClientSizeTwips(3000, 1500);
-        label = addLabel(this, QStringLiteral("Label1"), QRect(0, 0, 600, 300), QStringLiteral("x"));
-        for (int i = 0; i < 2; ++i)
-            buttons[i] = addButton(this, indexedName("Cmd", i), QRect(0, 300 + 300 * i, 600, 300), {});
+        addLabel(this, QStringLiteral("Label1"), QRect(0, 0, 600, 300), QStringLiteral("x"));
     }
-    using Form::setDefaultButton;
     int loads = 0, unloads = 0, state = 0;
-    QLabel *label;
-    QPushButton *buttons[2];
 
 protected:
     void formLoad() override { ++loads; }
@@ -106,29 +100,10 @@ private slots:
         form->show();
         QCOMPARE(form->loads, 2);
         QCOMPARE(form->state, 42);
-        form->centreOnScreen();
-        const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
-        QVERIFY((form->frameGeometry().center() - centre).manhattanLength() <= 2);
         QPointer<ProbeForm> old = form;
         QCOMPARE(ref.renew()->state, 0);
         QVERIFY(old.isNull());
         QCOMPARE(unloaded.count(), 2);
-    }
-
-    // Enter presses the default button while it is visible and enabled (and
-    // then nothing else); without one, the focused button.
-    void enterPressesTheDefaultButton()
-    {
-        ProbeForm *form = formRef<ProbeForm>().get();
-        form->show();
-        QSignalSpy first(form->buttons[0], &QPushButton::clicked), second(form->buttons[1], &QPushButton::clicked);
-        form->buttons[0]->setFocus();
-        QTest::keyClick(form, Qt::Key_Return);
-        form->setDefaultButton(form->buttons[1]);
-        form->buttons[1]->setEnabled(false);
-        QTest::keyClick(form, Qt::Key_Enter);
-        QCOMPARE(first.count(), 1);
-        QCOMPARE(second.count(), 0);
     }
 
     // Too wide or too tall for its box, a text is condensed or centred by
