@@ -6,10 +6,16 @@ namespace orv {
 
 namespace {
 
-// Division rounding down, for a positive divisor.
+// Division rounding down, and the remainder that goes with it (from 0 to
+// b - 1), for a positive divisor; neither can overflow.
 long long floorDiv(long long a, long long b)
 {
     return a / b - (a % b < 0 ? 1 : 0);
+}
+
+long long floorMod(long long a, long long b)
+{
+    return a % b < 0 ? a % b + b : a % b;
 }
 
 // The shape from divided pieces: "h:mm:ss" from an hour, "m:ss" from a
@@ -28,10 +34,8 @@ QString compose(long long hours, long long minutes, long long seconds)
 
 QString durationText(long long seconds)
 {
-    const long long h = floorDiv(seconds, 3600);
-    const long long rest = seconds - 3600 * h;
-    const long long m = floorDiv(rest, 60);
-    return compose(h, m, rest - 60 * m);
+    const long long rest = floorMod(seconds, 3600);
+    return compose(floorDiv(seconds, 3600), rest / 60, rest % 60);
 }
 
 QString signedDurationText(long long seconds)
