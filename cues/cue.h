@@ -49,7 +49,8 @@ public:
 // is asked for ("cannot play s03.wav: format 0x0055 is not PCM").
 void PlayCue(const QString &name);
 
-// The latency the sound server reports for the cue sounding now, in
+// The output latency the sound server reports for the cue sounding now (its
+// sink's part, the queued rest of the cue not counted), in
 // microseconds; -1 when there is none or it is not known yet.
 qint64 cueLatencyMicroseconds();
 

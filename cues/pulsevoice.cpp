@@ -68,7 +68,13 @@ void PulseVoice::onWrite(pa_stream *stream, size_t wanted, void *self)
 {
     auto *voice = static_cast<PulseVoice *>(self);
     const QByteArray &pcm = voice->m_wave->pcm;
-    const size_t now = qMin(wanted, size_t(pcm.size()) - voice->m_written);
+    // The server asks for a short buffer's worth, which sets how soon the
+    // cue starts; it is given all the sound its buffer holds, so a busy
+    // machine that wakes this thread late cannot break the cue in two.
+    size_t room = wanted;
+    if (const pa_buffer_attr *buffer = pa_stream_get_buffer_attr(stream); buffer && buffer->maxlength > buffer->tlength)
+        room = qMax(wanted, size_t(buffer->maxlength - buffer->tlength));
+    const size_t now = qMin(room, size_t(pcm.size()) - voice->m_written);
     if (now > 0) {
         pa_stream_write(stream, pcm.constData() + voice->m_written, now, nullptr, 0, PA_SEEK_RELATIVE);
         voice->m_written += now;
@@ -98,16 +104,15 @@ void PulseVoice::onStarted(pa_stream *stream, void *self)
         voice->m_timing = pa_stream_update_timing_info(stream, &PulseVoice::onTiming, self);
 }
 
-void PulseVoice::onTiming(pa_stream *stream, int, void *self)
+void PulseVoice::onTiming(pa_stream *stream, int success, void *self)
 {
     auto *voice = static_cast<PulseVoice *>(self);
     pa_operation_unref(voice->m_timing);
     voice->m_timing = nullptr;
-    pa_usec_t latency = 0;
-    int negative = 0;
-    // A failed update leaves the latency unknown: there is no timing to read.
-    if (pa_stream_get_latency(stream, &latency, &negative) == 0)
-        voice->m_latency = negative ? -qint64(latency) : qint64(latency);
+    // The sink's part only: the stream's own queue holds the rest of the
+    // cue. A failed update leaves the latency unknown.
+    if (const pa_timing_info *timing = pa_stream_get_timing_info(stream); timing && success)
+        voice->m_latency = qint64(timing->sink_usec);
 }
 
 } // namespace orv

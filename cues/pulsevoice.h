@@ -13,10 +13,10 @@ namespace orv {
 class PulseConnection;
 struct Wave;
 
-// One cue: a stream fed from the sound as the server asks, drained once all
-// of it is written and then ended, so nothing of the program stays on the
-// server between cues and the output device may sleep. Deleting the voice
-// cuts the cue at once.
+// One cue: a stream given the whole sound when the server first asks,
+// drained and then ended, so nothing of the program stays on the server
+// between cues and the output device may sleep. Deleting the voice cuts the
+// cue at once.
 class PulseVoice : public CueVoice
 {
 public:

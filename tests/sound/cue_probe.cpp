@@ -3,7 +3,7 @@
 // and for each a line "at <monotonic time of the request>" on standard
 // output, with the latency for "latency".
 //   cue <file>   a cue request
-//   latency      the latency the server reports for the cue sounding now
+//   latency      the output latency the server reports for the cue sounding now
 
 #include "cues/cue.h"
 
