@@ -49,8 +49,8 @@ public:
 // is asked for ("cannot play s03.wav: format 0x0055 is not PCM").
 void PlayCue(const QString &name);
 
-// The output latency the sound server reports for the cue sounding now (its
-// sink's part, the queued rest of the cue not counted), in
+// The latency the sound server reports for the cue sounding now, less the
+// rest of the cue queued in its stream: what the output adds. In
 // microseconds; -1 when there is none or it is not known yet.
 qint64 cueLatencyMicroseconds();
 

@@ -109,10 +109,17 @@ void PulseVoice::onTiming(pa_stream *stream, int success, void *self)
     auto *voice = static_cast<PulseVoice *>(self);
     pa_operation_unref(voice->m_timing);
     voice->m_timing = nullptr;
-    // The sink's part only: the stream's own queue holds the rest of the
-    // cue. A failed update leaves the latency unknown.
-    if (const pa_timing_info *timing = pa_stream_get_timing_info(stream); timing && success)
-        voice->m_latency = qint64(timing->sink_usec);
+    // The stream's latency as the server gives it, less the rest of the cue
+    // still queued in it: what the output adds. A failed update leaves the
+    // latency unknown.
+    const pa_timing_info *timing = pa_stream_get_timing_info(stream);
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (!success || !timing || pa_stream_get_latency(stream, &latency, &negative) != 0)
+        return;
+    const int64_t queued = qMax<int64_t>(0, timing->write_index - timing->read_index);
+    voice->m_latency = (negative ? -qint64(latency) : qint64(latency))
+        - qint64(pa_bytes_to_usec(uint64_t(queued), pa_stream_get_sample_spec(stream)));
 }
 
 } // namespace orv
