@@ -149,11 +149,11 @@ private slots:
         QCOMPARE(wave.pcm.size() % wave.frameBytes(), 0);
     }
 
-    // 8-bit samples centre on 128; widened, they centre on 0.
+    // 8-bit samples centre on 128; widened, they centre on 0, every channel.
     void eightBitSilenceIsZero()
     {
-        const Wave wave = readWave(riff(fmt(1, 1, 8000, 8) + chunk("data", QByteArray("\x80\xFF\x00", 3))));
-        QCOMPARE(wave.pcm, QByteArray("\x00\x00\x00\x7F\x00\x80", 6));
+        const Wave wave = readWave(riff(fmt(1, 2, 8000, 8) + chunk("data", QByteArray("\x80\xFF\x00\x01", 4))));
+        QCOMPARE(wave.pcm, QByteArray("\x00\x00\x00\x7F\x00\x80\x00\x81", 8));
     }
 
     // Files too large are not read; files that cannot be opened are refused.
