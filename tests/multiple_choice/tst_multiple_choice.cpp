@@ -129,6 +129,7 @@ private slots:
         QTest::newRow("6298.5 to even") << SavedRow{3, 58, 6298, "1:44:58", "3:22:57"};
         QTest::newRow("all done at once") << SavedRow{0, 59, 12600, "3:30:00", "3:26:30"};
         QTest::newRow("an advantage of 0") << SavedRow{210, 1, 210, "3:30", "-"};
+        QTest::newRow("an advantage of 1") << SavedRow{209, 1, 210, "3:30", "1"};
         QTest::newRow("under a second each") << SavedRow{12599, 0, 0, "0", "-"};
         QTest::newRow("0.5 to even") << SavedRow{12570, 0, 0, "0", "-"};
         QTest::newRow("1.5 to even") << SavedRow{12510, 0, 2, "2", "-"};
