@@ -5,23 +5,40 @@
 #include "widgets/fitlabel.h"
 
 #include <QAccessible>
+#include <QHash>
 #include <QFrame>
 #include <QPushButton>
 
 namespace orv {
 
+namespace {
+// The twips of every placed control, read back on every tick; the property
+// itself is for outside tools, and reading it by name walks every property
+// of the class first. Never freed: controls may outlive static data.
+QHash<const QWidget *, QRect> &placed()
+{
+    static auto *twips = new QHash<const QWidget *, QRect>;
+    return *twips;
+}
+} // namespace
+
 void placeTwips(QWidget *control, const QRect &twips)
 {
-    const QVariant placed = control->property("twips");
-    if (placed.isValid() && placed.toRect() == twips)
+    auto known = placed().find(control);
+    if (known == placed().end()) {
+        known = placed().insert(control, twips);
+        QObject::connect(control, &QObject::destroyed, [control] { placed().remove(control); });
+    } else if (*known == twips) {
         return;
+    }
+    *known = twips;
     control->setProperty("twips", twips);
     control->setGeometry(twipsToPx(twips));
 }
 
 QRect twipsOf(const QWidget *control)
 {
-    return control->property("twips").toRect();
+    return placed().value(control);
 }
 
 void setWidthTwips(QWidget *control, int width)
