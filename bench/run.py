@@ -232,7 +232,7 @@ def cue_latency(root):
         if heard and lat:
             found[server] = (int(heard.group(1)), int(heard.group(2)), *map(float, lat.group(1, 2, 3)),
                              int(lat.group(4) or 0), float(stream.group(1)) if stream else float("nan"))
-    return found, "sound check: passed" in out
+    return found, "sound check: passed" in out, re.findall(r"^FAILED: (.*)$", out, re.M)
 
 
 def med(values):
@@ -337,7 +337,7 @@ def main():
         p99 = med([t[2] for t in ticks[w]])
         row(f"per-tick lateness p50 / p99, {names[w]}", med([t[1] for t in fd]), p50, "ms",
             f"p99 {p99:.2f} ms (floor {med([t[2] for t in fd]):.2f})", True, ratio=False)
-    cues, passed = cue
+    cues, passed, why = cue
     for server in ("PulseAudio", "PipeWire"):
         if server not in cues:
             rows.append(f"| cue request to first sample rendered, {server} null sink | — | not measured | — | — | **NO** |")
@@ -351,7 +351,7 @@ def main():
         rows.append(f"| stream latency the server reports once a cue plays ({server}): what an output device adds "
                     f"| — | {stream:.1f} ms | — | — | — |")
     if not passed:
-        rows.append("| the whole sound check | — | failed | — | passes | **NO** |")
+        rows.append(f"| the whole sound check | — | failed: {'; '.join(why) or 'no figures'} | — | passes | **NO** |")
     paper = med([s[0] for s in sims])
     essay = med([s[1] for s in sims])
     row("CPU of a simulated paper: 12,600 pacing ticks", None, paper, "ms", "< 150 ms", paper < 150, ratio=False)
