@@ -197,18 +197,20 @@ class Recorder:
             self.starts.append(read_at - len(self.samples) / RATE)
 
     def ready(self, timeout=5.0):
-        """Waits until a short beep played straight to the sink is heard: a
+        """Waits until a beep (100 ms) played straight to the sink is heard: a
         fresh recording takes a moment to deliver. The beep, a square wave
         at half of full scale, also tells the gain from a stream to the
         recording (PipeWire's mixing of mono into stereo and back adds
         3 dB)."""
-        beep = (b"\x00\x40" * 20 + b"\x00\xc0" * 20) * (RATE // 40 // 20)
+        beep = (b"\x00\x40" * 20 + b"\x00\xc0" * 20) * (RATE // 10 // 40)
         subprocess.run(["pacat", "--raw", "--format=s16le", f"--rate={RATE}", "--channels=1", "-d", self.sink],
                        input=beep, check=False)
         wait_for(f"a recording of {self.sink}", lambda: self.onsets, timeout)
         time.sleep(0.3)  # quiet again before the next onset
-        heard = np.array(self.samples[self.onsets[0] + 48:self.onsets[0] + 48 + RATE // 100], dtype=np.float64)
-        self.gain = float(np.sqrt(np.mean(heard * heard))) / 16384
+        # The middle of the beep, by the median of its magnitude: a server
+        # that ramps a new stream in, or drops a block, moves it little.
+        heard = np.array(self.samples[self.onsets[0] + RATE // 40:self.onsets[0] + RATE // 40 + RATE // 20])
+        self.gain = float(np.median(np.abs(heard.astype(np.float64)))) / 16384
         self.onsets.clear()
 
     def stop(self):
