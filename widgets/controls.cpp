@@ -24,14 +24,12 @@ QHash<const QWidget *, QRect> &placed()
 
 void placeTwips(QWidget *control, const QRect &twips)
 {
-    auto known = placed().find(control);
-    if (known == placed().end()) {
-        known = placed().insert(control, twips);
+    const auto known = placed().constFind(control);
+    if (known == placed().cend())
         QObject::connect(control, &QObject::destroyed, [control] { placed().remove(control); });
-    } else if (*known == twips) {
+    else if (*known == twips)
         return;
-    }
-    *known = twips;
+    placed().insert(control, twips);
     control->setProperty("twips", twips);
     control->setGeometry(twipsToPx(twips));
 }
