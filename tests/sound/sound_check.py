@@ -13,7 +13,9 @@ its own and stopped by its process id):
      reads (16-bit, 8-bit, 24-bit stereo extensible,
      32-bit float at another rate);
      then one cue during which the program is stopped for 200 ms;
-  3. the default output changes to sink B: cues heard there;
+  3. the server is held up for 150 ms, as on a busy machine (pipewire-pulse
+     then drops what the sinks rendered meanwhile from the recordings),
+     and the default output changes to sink B: cues heard there;
   4. with nothing recording, one cue: its stream must leave the server
      within 100 ms of the sound's end, and the sink must then fall asleep
      (PulseAudio's module-suspend-on-idle);
@@ -107,6 +109,9 @@ class PulseServer:
         stop(self.proc)
         return self.start
 
+    def serving(self):
+        return self.proc
+
     def stop(self):
         stop(self.proc)
 
@@ -159,6 +164,9 @@ class PipeWireServer:
         stop(self.procs.pop("pipewire-pulse"))
         return self.start_pulse
 
+    def serving(self):
+        return self.procs["pipewire-pulse"]
+
     def stop(self):
         for program in ("pipewire-pulse", "wireplumber", "pipewire", "dbus-daemon"):
             stop(self.procs.pop(program, None))
@@ -166,10 +174,13 @@ class PipeWireServer:
 
 class Recorder:
     """Records a sink's monitor and notes the start of every sound after a
-    quiet stretch. A sample's time is the recording's start plus its index
-    over the rate. Each read gives a start (its time less the samples read
-    so far); a sink renders ahead in blocks, so these scatter by a block,
-    and the recording's start is their median."""
+    quiet stretch. Each read gives a start: its time less the samples read
+    so far. A sink renders ahead in blocks, so these scatter by a block;
+    and a server held up for a moment (pipewire-pulse, on a busy machine)
+    drops what its sink rendered meanwhile, so later starts move on by the
+    gap. A sample's time is therefore the median start of the reads around
+    it, plus its index over the rate."""
+    WINDOW = RATE // 4  # the reads around a sample: a quarter of a second either side
     running = []
 
     def __init__(self, sink):
@@ -177,7 +188,7 @@ class Recorder:
         Recorder.running.append(self)
         self.proc = subprocess.Popen(["parec", "-d", f"{sink}.monitor", "--raw", "--format=s16le", f"--rate={RATE}",
                                       "--channels=1", "--latency-msec=5"], stdout=subprocess.PIPE)
-        self.starts, self.onsets, self.samples = [], [], array.array("h")
+        self.reads, self.onsets, self.samples = [], [], array.array("h")
         self.thread = threading.Thread(target=self.run, daemon=True)
         self.thread.start()
 
@@ -198,7 +209,7 @@ class Recorder:
                         self.onsets.append(index + i)
                     last_loud = index + i
             self.samples.extend(chunk)
-            self.starts.append(read_at - len(self.samples) / RATE)
+            self.reads.append((read_at, len(self.samples)))
 
     def ready(self, timeout=5.0):
         """Waits until a beep (100 ms) played straight to the sink is heard: a
@@ -223,14 +234,30 @@ class Recorder:
         if self in Recorder.running:
             Recorder.running.remove(self)
             self.samples = np.frombuffer(self.samples.tobytes(), dtype=np.int16).astype(np.float64)
-            self.start = statistics.median(self.starts)
+            reads = np.array(self.reads or [(time.monotonic(), 0)], dtype=np.float64)
+            self.read_at, self.read_n = reads[:, 0], reads[:, 1]
+            self.starts = self.read_at - self.read_n / RATE
         return self
 
+    def start_near(self, near):
+        """The median start of the reads whose distance (in samples) is
+        within the window, or of the nearest few when none is."""
+        close = np.abs(near) <= self.WINDOW
+        if np.count_nonzero(close) < 5:
+            close = np.argsort(np.abs(near))[:20]
+        return float(np.median(self.starts[close]))
+
     def time_of(self, index):
-        return self.start + index / RATE
+        return self.start_near(self.read_n - index) + index / RATE
 
     def index_of(self, t):
-        return int(round((t - self.start) * RATE))
+        return int(round((t - self.start_near((self.read_at - t) * RATE)) * RATE))
+
+    def lost_ms(self):
+        """How much the server dropped while this recorded: how far the
+        start moved on from its first second to its last."""
+        first, last = self.start_near(self.read_n - RATE // 2), self.start_near(self.read_n - self.read_n[-1] + RATE // 2)
+        return (last - first) * 1000
 
 
 class Sound:
@@ -396,6 +423,9 @@ def sequence(server, bindir, folder, sounds, quick):
         # PulseAudio moves a recording of the old default's monitor to the
         # new one's, so orvalen_a's recording holds only orvalen_a up to here.
         switching = time.monotonic()
+        server.serving().send_signal(signal.SIGSTOP)
+        time.sleep(0.15)
+        server.serving().send_signal(signal.SIGCONT)
         pactl("set-default-sink", SINKS[1])  # the user switches outputs
         wait_for("the default output changed", lambda: pactl("get-default-sink").stdout.strip() == SINKS[1])
         switched = probe.cues(["cue s01.wav", "cue s03.wav"] * (1 if quick else 2))
@@ -454,6 +484,10 @@ def sequence(server, bindir, folder, sounds, quick):
                                 f"{r['tail_ms'][0]:.0f} to {r['tail_ms'][1]:.0f} ms after its onset)")
 
     print(f"{server.name}:")
+    for rec in (rec_a, rec_b, rec_r):
+        if abs(rec.lost_ms()) > 10:
+            print(f"  the recording of {rec.sink} missed {rec.lost_ms():.0f} ms, dropped while the server was held up; "
+                  "each cue's time is read from the samples around it")
     main_results = judge(rec_a, main, sounds, until=held[0][0])
     report("at start-up", judge(rec_a, first, sounds, until=main[0][0]))
     report("on orvalen_a", main_results)
