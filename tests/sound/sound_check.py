@@ -484,9 +484,9 @@ def sequence(server, bindir, folder, sounds, quick):
                                 f"{r['tail_ms'][0]:.0f} to {r['tail_ms'][1]:.0f} ms after its onset)")
 
     print(f"{server.name}:")
-    for rec in (rec_a, rec_b, rec_r):
+    for rec, what in ((rec_a, "of orvalen_a"), (rec_b, "of orvalen_b"), (rec_r, "after the restart")):
         if abs(rec.lost_ms()) > 10:
-            print(f"  the recording of {rec.sink} missed {rec.lost_ms():.0f} ms, dropped while the server was held up; "
+            print(f"  the recording {what} missed {rec.lost_ms():.0f} ms that the server dropped; "
                   "each cue's time is read from the samples around it")
     main_results = judge(rec_a, main, sounds, until=held[0][0])
     report("at start-up", judge(rec_a, first, sounds, until=main[0][0]))
