@@ -60,7 +60,7 @@ COMPARED = int(0.1 * RATE)  # the stretch compared with the file
 SLACK = int(0.003 * RATE)   # how far the onset may sit from the file's own
 SINKS = ("orvalen_a", "orvalen_b")
 EARLY_MS = 3.0  # an onset earlier than this before its request is a clock error
-NEXT_SLACK = int(0.05 * RATE)  # how early the next cue's onset may read before its request
+EARLIEST = 0.05  # s: how early a cue's onset may read before its request and still be its own
 
 
 def wait_for(what, test, timeout=10.0, step=0.05):
@@ -355,7 +355,7 @@ def judge(recording, requests, sounds, until=None):
     for n, (t, name) in enumerate(requests):
         sound = sounds[name]
         nxt = requests[n + 1][0] if n + 1 < len(requests) else (until or t + 1.0)
-        onsets = [o for o in recording.onsets if t - 0.05 <= recording.time_of(o) < t + 0.5]
+        onsets = [o for o in recording.onsets if t - EARLIEST <= recording.time_of(o) < t + 0.5]
         if not onsets:
             results.append({"latency": None, "corr": 0.0, "quiet": True, "onset": None})
             continue
@@ -371,10 +371,10 @@ def judge(recording, requests, sounds, until=None):
                 if corr > best:
                     best, level = corr, float(np.sqrt(np.dot(seg, seg) / np.dot(ref, ref))) / 32768 / recording.gain
         after = onset + (sound.end - sound.onset) + int(0.03 * RATE)
-        # The stretch ends where the next cue is heard: on a busy machine the
-        # recording's clock may put its onset some ms before its request.
+        # The stretch ends where the next cue is heard: a null sink renders
+        # ahead, so its onset may read some ms before its request.
         end = recording.index_of(nxt)
-        end = min([o for o in recording.onsets if end - NEXT_SLACK <= o < end] + [end])
+        end = min([o for o in recording.onsets if end - EARLIEST * RATE <= o < end] + [end])
         tail = recording.samples[after:end]
         loud = np.nonzero(np.abs(tail) >= THRESHOLD)[0]
         results.append({"latency": latency if latency >= -EARLY_MS else "early", "corr": best, "onset": onset, "level": level,
