@@ -48,7 +48,7 @@ int simulate()
     menu->show();
 
     menu->CmdTak_Click();
-    FrmTak *tak = formRef<FrmTak>().peek();
+    FrmTak *tak = formRef<FrmTak>().get();
     clockOf(tak, "Timer2")->setEnabled(false);
     for (int i = 0; i < 3; ++i)
         tak->Timer2_Timer();
@@ -63,7 +63,7 @@ int simulate()
     tak->close();
 
     menu->CmdRon_Click();
-    FrmRon *ron = formRef<FrmRon>().peek();
+    FrmRon *ron = formRef<FrmRon>().get();
     clockOf(ron, "Timer2")->setEnabled(false);
     for (int i = 0; i < 3; ++i)
         ron->Timer2_Timer();
@@ -82,9 +82,9 @@ int simulate()
     model.start();
     question.write(QStringLiteral("0"), model.lpDivTime());
     for (int t = 1; t <= 12600; ++t) {
-        if (model.tick().counted)
+        if (model.tick())
             question.write(question.advanced(), model.lpDivTime());
-        if (t % 200 == 0 && model.next().counted)
+        if (t % 200 == 0 && model.next())
             question.write(QStringLiteral("0"), model.lpDivTime());
     }
     const double paperModel = cpuMs() - start;
@@ -108,13 +108,13 @@ int ticks(const char *which, int wanted)
     PeriodicTimer *clock = nullptr;
     if (std::strcmp(which, "tak") == 0) {
         menu->CmdTak_Click();
-        window = formRef<FrmTak>().peek();
+        window = formRef<FrmTak>().get();
     } else if (std::strcmp(which, "ron") == 0) {
         menu->CmdRon_Click();
-        window = formRef<FrmRon>().peek();
+        window = formRef<FrmRon>().get();
     } else {
         menu->CmdMen_Click();
-        FrmMen *men = formRef<FrmMen>().peek();
+        FrmMen *men = formRef<FrmMen>().get();
         men->CmdTime_Click(4); // five minutes: no alarm within the run
         window = men;
     }

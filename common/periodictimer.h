@@ -25,8 +25,6 @@ public:
 
     int interval() const { return m_interval; }
     bool isEnabled() const { return m_enabled; }
-    // True while ticks are actually scheduled (enabled with a positive interval).
-    bool isTicking() const { return m_timer.isActive(); }
 
 public slots:
     void setInterval(int milliseconds);

@@ -4,17 +4,27 @@
 
 namespace orv {
 
-StartCountdown::Tick StartCountdown::tick()
+StartCountdown::Step StartCountdown::opening()
+{
+    return {QStringLiteral("③"), Cue::Countdown};
+}
+
+StartCountdown::Step StartCountdown::tick()
 {
     if (++m_step < 3)
-        return {m_step == 1 ? QStringLiteral("②") : QStringLiteral("①"), kLoadCue.toString(), false};
+        return {m_step == 1 ? QStringLiteral("②") : QStringLiteral("①"), Cue::Countdown};
     m_step = 0;
-    return {QString(), QStringLiteral("s03.wav"), true};
+    return {QString(), Cue::Start, true};
 }
 
 int tickLength(QStringView text)
 {
     return roundToInt(leadingNumber(text));
+}
+
+RunFigures runEndFigures()
+{
+    return {QStringLiteral("--"), QStringLiteral("--:--"), QStringLiteral("-:--:--")};
 }
 
 } // namespace orv

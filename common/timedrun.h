@@ -2,31 +2,35 @@
 
 // What the multiple-choice and essay timers share: the three-second start
 // countdown before a run, the tick length typed into the run's box, and the
-// dashes a run ends with. Plain values, no widgets.
+// three figures both show, with the dashes a run ends with. Plain values,
+// no widgets.
+
+#include "common/cuefile.h"
 
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace orv {
 
 // The cover's countdown: "③" at load, then "②" and "①" a second apart, each
-// with "s01.wav", and the start with "s03.wav" on the third tick.
+// with its cue, and the start with a cue of its own on the third tick.
 class StartCountdown
 {
 public:
-    struct Tick
+    struct Step
     {
         QString digit;        // the cover's caption
-        QString cue;
+        Cue cue = Cue::Countdown;
         bool starts = false;  // the run begins: the cover goes, the run clock starts
     };
 
-    static constexpr QStringView kFirstDigit = u"③";
-    static constexpr QStringView kLoadCue = u"s01.wav";
-
+    // What the cover shows and plays as the window opens.
+    static Step opening();
     // One tick of the countdown clock. The third starts the run and resets
     // the count.
-    Tick tick();
+    Step tick();
     int step() const { return m_step; }
 
 private:
@@ -40,13 +44,16 @@ int tickLength(QStringView text);
 // The run clock's tick length when the run starts, whatever the box holds.
 inline constexpr int kStandardTickMs = 1000;
 
-// What the figures show once a run is over, and its cue.
-struct RunEnd
+// The figures both timers show: the question the standard pace is on, the
+// time left in it, and the time left in the whole run.
+struct RunFigures
 {
-    static constexpr QStringView questionNo = u"--";
-    static constexpr QStringView questionLeft = u"--:--";
-    static constexpr QStringView runLeft = u"-:--:--";
-    static constexpr QStringView cue = u"s04.wav";
+    std::optional<QString> questionNo; // when it changes
+    QString questionLeft;
+    QString runLeft;
 };
+
+// The figures once a run is over: dashes.
+RunFigures runEndFigures();
 
 } // namespace orv

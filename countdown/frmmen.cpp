@@ -20,13 +20,15 @@ namespace {
 struct PadKey
 {
     const char *caption;
+    const char *spoken; // what a screen reader says it does
     int left;
     int top;
     double points;
 };
 constexpr PadKey kKeys[6] = {
-    {"１", 450, 630, 20.25}, {"２", 1710, 630, 20.25}, {"３", 2970, 630, 20.25},
-    {"４", 450, 1620, 20.25}, {"５", 1710, 1620, 20.25}, {"入力", 2970, 1620, 12},
+    {"１", "１分", 450, 630, 20.25},  {"２", "２分", 1710, 630, 20.25}, {"３", "３分", 2970, 630, 20.25},
+    {"４", "４分", 450, 1620, 20.25}, {"５", "５分", 1710, 1620, 20.25},
+    {"入力", "時間または時刻を入力", 2970, 1620, 12},
 };
 } // namespace
 
@@ -44,6 +46,7 @@ FrmMen::FrmMen()
         m_cmdTime[i] = addButton(m_picture2, indexedName("CmdTime", i), QRect(key.left, key.top, 975, 735),
                                  QString::fromUtf8(key.caption));
         m_cmdTime[i]->setFont(designedFont(kPGothic, key.points, true));
+        m_cmdTime[i]->setAccessibleName(QString::fromUtf8(key.spoken));
         connect(m_cmdTime[i], &QPushButton::clicked, this, [this, i] { CmdTime_Click(i); });
     }
     m_txtTime = new QLineEdit(QStringLiteral("10"), m_picture2);
@@ -54,29 +57,33 @@ FrmMen::FrmMen()
     m_txtTime->hide();
     connect(m_txtTime, &QLineEdit::textChanged, this, &FrmMen::TxtTime_Change);
 
-    m_picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985), Qt::white);
+    m_picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985), colour::white);
     // The main display spans the panel so that every text it shows is centred.
     m_label1 = addLabel(m_picture1, QStringLiteral("Label1"), QRect(0, 780, 4485, 1440), QStringLiteral("③"));
     m_label1->setFont(designedFont(kPGothic, 72, false));
     m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setAccessibleName(QStringLiteral("残り時間"));
 
     m_label4 = addLabel(m_picture1, QStringLiteral("Label4"), QRect(240, 210, 3135, 285));
     m_label4->setFont(designedFont(kPGothic, 12, true));
     setTextColor(m_label4, colour::lavender);
+    m_label4->setAccessibleName(QStringLiteral("現在時刻"));
     m_label4->hide();
 
     m_label3 = addFigure(m_picture1, QStringLiteral("Label3"), QRect(2775, 2400, 855, 405), QStringLiteral("0:00"),
                          kPGothic, 20.25, colour::red);
+    m_label3->setAccessibleName(QStringLiteral("超過時間"));
     m_label3->hide();
 
     m_label2 = addLabel(m_picture1, QStringLiteral("Label2"), QRect(3630, 2490, 855, 285), QStringLiteral("(over)"));
     m_label2->setFont(designedFont(kPGothic, 14.25, false));
     setTextColor(m_label2, colour::red);
+    m_label2->setAccessibleName(QStringLiteral("超過"));
     m_label2->hide();
 
     m_check1 = new QCheckBox(QStringLiteral("ミュート"), m_picture1);
     m_check1->setObjectName(QStringLiteral("Check1"));
-    setBackgroundColor(m_check1, Qt::white);
+    setBackgroundColor(m_check1, colour::white);
     placeTwips(m_check1, QRect(300, 2550, 1095, 255));
     m_check1->hide();
 
@@ -85,16 +92,6 @@ FrmMen::FrmMen()
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmMen::Timer1_Timer);
     connect(m_timer3, &PeriodicTimer::timeout, this, &FrmMen::Timer3_Timer);
 
-    nameControls({{"Label1", "残り時間"},
-                  {"Label4", "現在時刻"},
-                  {"Label3", "超過時間"},
-                  {"Label2", "超過"},
-                  {"CmdTime(0)", "１分"},
-                  {"CmdTime(1)", "２分"},
-                  {"CmdTime(2)", "３分"},
-                  {"CmdTime(3)", "４分"},
-                  {"CmdTime(4)", "５分"},
-                  {"CmdTime(5)", "時間または時刻を入力"}});
     setDefaultButton(m_cmdTime[2]);
 }
 
@@ -122,26 +119,26 @@ void FrmMen::TxtTime_Change()
 
 void FrmMen::CmdTime_Click(int index)
 {
-    Kitchen::Start start = m_kitchen.press(index);
-    if (!start.pressed)
+    std::optional<Kitchen::Start> start = m_kitchen.press(index);
+    if (!start)
         return;
     m_label4->hide();
-    if (start.asks) {
+    if (start->asks) {
         const QString entry = inputBox(this, inputPrompt());
         // Read after the dialog: the user may take a while to type.
         start = m_kitchen.enter(entry, timeOfDay());
-        if (!start.started)
+        if (!start)
             return;
         m_txtTime->setText(entry);
     }
-    begin(start);
+    begin(*start);
 }
 
 void FrmMen::begin(const Kitchen::Start &start)
 {
     showDisplay(start.display);
-    if (start.clockMode) {
-        setCaption(m_label4, start.clockLine);
+    if (start.clockLine) {
+        setCaption(m_label4, *start.clockLine);
         m_label4->show();
         m_timer3->setInterval(1000);
         m_timer3->setEnabled(true);
@@ -157,9 +154,9 @@ void FrmMen::begin(const Kitchen::Start &start)
 
 void FrmMen::showDisplay(const Kitchen::Display &display)
 {
-    if (display.points > 0) {
+    if (display.points) {
         QFont font = m_label1->font();
-        font.setPointSizeF(display.points);
+        font.setPointSizeF(*display.points);
         m_label1->setFont(font);
     }
     setCaption(m_label1, display.text);
@@ -167,20 +164,20 @@ void FrmMen::showDisplay(const Kitchen::Display &display)
 
 void FrmMen::showTick(const Kitchen::Tick &tick)
 {
-    if (!tick.clockLine.isEmpty())
-        setCaption(m_label4, tick.clockLine);
+    if (tick.clockLine)
+        setCaption(m_label4, *tick.clockLine);
     if (tick.attention)
         requestAttention(this);
     if (tick.display)
         showDisplay(*tick.display);
     if (tick.cue)
-        PlayCue(QStringLiteral("s05.wav"));
+        PlayCue(*tick.cue);
     if (tick.alarm)
         m_check1->show();
-    if (!tick.overtime.isEmpty()) {
+    if (tick.overtime) {
         m_label3->show();
         m_label2->show();
-        setCaption(m_label3, tick.overtime);
+        setCaption(m_label3, *tick.overtime);
     }
 }
 

@@ -89,42 +89,29 @@ int saturatingIncrement(int count)
 
 using namespace countdown;
 
-Kitchen::Start Kitchen::press(int index)
+std::optional<Kitchen::Start> Kitchen::press(int index)
 {
-    Start start;
     if (index < 0 || index > kInputKey)
-        return start;
-    start.pressed = true;
+        return std::nullopt;
     m_almOn = false;
-    if (index == kInputKey) {
-        start.asks = true;
-        return start;
-    }
+    if (index == kInputKey)
+        return Start{.asks = true};
     m_limTime = preset(index).seconds;
     // The preset's own text, in the display's size as it stands.
-    start.display.text = QString::fromLatin1(preset(index).display);
-    start.started = true;
-    return start;
+    return Start{.display = {QString::fromLatin1(preset(index).display)}};
 }
 
-Kitchen::Start Kitchen::enter(const QString &entry, const QTime &now)
+std::optional<Kitchen::Start> Kitchen::enter(const QString &entry, const QTime &now)
 {
-    Start start;
-    start.pressed = true;
     if (entry.isEmpty())
-        return start;
-    start.started = true;
+        return std::nullopt;
     if (entry.contains(u':')) {
-        start.clockMode = true;
         m_almTime = readTimeOfDay(entry).value_or(kNeverMatches.toString());
-        start.clockLine = clockLine(now);
         // The entry as typed, not as read.
-        start.display.text = entry;
-        return start;
+        return Start{.display = {entry}, .clockLine = clockLine(now)};
     }
     m_limTime = secondsFromMinutes(leadingNumber(entry));
-    start.display = remaining(m_limTime);
-    return start;
+    return Start{.display = remaining(m_limTime)};
 }
 
 Kitchen::Display Kitchen::remaining(long long seconds) const
@@ -137,7 +124,8 @@ void Kitchen::alarm(Tick &tick, bool muted)
 {
     tick.alarm = true;
     tick.display = Display{kAlarmFace.toString()};
-    tick.cue = !muted;
+    if (!muted)
+        tick.cue = Cue::Alarm;
     tick.attention = !m_alarmRaised;
     m_alarmRaised = true;
 }

@@ -3,6 +3,8 @@
 // The kitchen timer's model, without widgets: its presets, typed minutes or
 // time of day, the countdown and clock ticks, the alarm and the overtime.
 
+#include "common/cuefile.h"
+
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -58,42 +60,40 @@ int saturatingIncrement(int count);
 class Kitchen
 {
 public:
-    // A text for the main display, and its size in points (0 keeps the size).
+    // A text for the main display, and its size in points when it changes.
     struct Display
     {
         QString text;
-        double points = 0;
+        std::optional<double> points;
     };
 
     struct Start
     {
-        bool pressed = false;   // false: no such key
-        bool asks = false;      // the input key: an entry is wanted (enter)
-        bool started = false;   // a countdown or a wait for a time of day begins
-        bool clockMode = false; // a wait for a time of day, on the clock tick
+        bool asks = false;                // the input key: an entry is wanted (enter)
         Display display;
-        QString clockLine;      // in clock mode
+        std::optional<QString> clockLine; // a wait for a time of day, on the clock tick
     };
 
     struct Tick
     {
-        std::optional<Display> display; // the main display, when it changes
-        bool alarm = false;     // the alarm is on: the mute box shows
-        bool cue = false;       // "s05.wav"
-        bool attention = false; // the first alarm: the desktop is asked to draw the user's eye
-        QString overtime;       // the overtime, shown with its tag, when not empty
-        QString clockLine;      // in clock mode
+        std::optional<Display> display;
+        bool alarm = false;               // the alarm is on: the mute box shows
+        std::optional<Cue> cue;
+        bool attention = false;           // the first alarm: the desktop is asked to draw the user's eye
+        std::optional<QString> overtime;  // shown with its tag
+        std::optional<QString> clockLine; // in clock mode
     };
 
     static constexpr QStringView kAlarmFace = u"(^｡^)";
 
-    // A key of the keypad. Every key clears the alarm of clock mode; the
-    // presets start their countdown at once, the input key asks first.
-    Start press(int index);
+    // A key of the keypad; nothing for a key that is not there. Every key
+    // clears the alarm of clock mode; the presets start their countdown at
+    // once, the input key asks first.
+    std::optional<Start> press(int index);
     // The entry typed after the input key, read at `now`: a time of day
     // when it holds a colon, else a number of minutes. An empty entry
     // (cancelled) starts nothing.
-    Start enter(const QString &entry, const QTime &now);
+    std::optional<Start> enter(const QString &entry, const QTime &now);
 
     // A tick of the countdown, and of the wait for a time of day.
     Tick tick(bool muted);

@@ -1,5 +1,7 @@
 #include "cues/cue.h"
 
+#include "common/cuefile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -90,7 +92,7 @@ QString findCueFile(const QString &name, const QStringList &folders)
     if (name.isEmpty() || name.contains(u'/') || name == QLatin1String("..") || name == QLatin1String("."))
         return {};
     for (const QString &folder : folders) {
-        const QString path = QDir(folder).absoluteFilePath(name);
+        QString path = QDir(folder).absoluteFilePath(name);
         if (isReadableFile(path))
             return path;
     }
@@ -122,6 +124,11 @@ void PlayCue(const QString &name)
     qCWarning(lcCue).noquote() << QStringLiteral("cannot play %1: %2").arg(name, problem);
 }
 
+void PlayCue(Cue cue)
+{
+    PlayCue(cueFile(cue));
+}
+
 qint64 cueLatencyMicroseconds()
 {
     const CueService &s = service();
@@ -146,8 +153,8 @@ void prepareCues()
     // The effects must go while the application object still exists, not
     // with the other statics after it.
     qAddPostRoutine(stopCues);
-    for (const char *name : {"s01.wav", "s02.wav", "s03.wav", "s04.wav", "s05.wav"}) {
-        const QString path = resolveCueFile(QLatin1String(name));
+    for (const Cue cue : kCues) {
+        const QString path = resolveCueFile(cueFile(cue));
         if (!path.isEmpty())
             s.backend->preload(path);
     }

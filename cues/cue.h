@@ -10,6 +10,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcCue)
 
 namespace orv {
 
+enum class Cue; // common/cuefile.h
+
 // One sounding cue. Deleting it must stop it.
 class CueVoice
 {
@@ -48,6 +50,8 @@ public:
 // player cannot play is silent, with one warning there the first time it
 // is asked for ("cannot play s03.wav: format 0x0055 is not PCM").
 void PlayCue(const QString &name);
+// The same for a cue by what it marks.
+void PlayCue(Cue cue);
 
 // The latency the sound server reports for the cue sounding now, less the
 // rest of the cue queued in its stream: what the output adds. In

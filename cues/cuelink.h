@@ -32,8 +32,6 @@ public:
     // A cue is cut: it waits no longer.
     void cut(const CueVoice *cue);
 
-    CueVoice *waiting() const { return m_waiting; }
-
 private:
     CueVoice *m_waiting = nullptr;
 };

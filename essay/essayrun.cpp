@@ -2,8 +2,6 @@
 
 #include "common/timetext.h"
 
-#include <array>
-
 namespace orv {
 
 namespace essay {
@@ -32,42 +30,62 @@ int phaseTo(Phase phase)
     return kBounds[size_t(phase) + 1];
 }
 
-void restTimes(int elapsedSec, QString &questionText, QString &runText)
-{
-    // Floor division makes the count to the end of the first hour, negative
-    // during question 2, read as the time left in question 2.
-    questionText = durationText(static_cast<long long>(kQuestionTicks) - elapsedSec);
-    runText = durationText(static_cast<long long>(kRunTicks) - elapsedSec);
-}
-
 } // namespace essay
 
-EssayRun::Tick EssayRun::tick()
+using namespace essay;
+
+namespace {
+// The time left in the current question and in the whole run after tick t.
+// Floor division makes the count to the end of the first hour, negative
+// during question 2, read as the time left in question 2.
+RunFigures restTimes(int elapsedSec)
 {
-    using namespace essay;
-    Tick tick;
+    return {std::nullopt, durationText(static_cast<long long>(kQuestionTicks) - elapsedSec),
+            durationText(static_cast<long long>(kRunTicks) - elapsedSec)};
+}
+
+EssayRun::PhaseLeft phaseLeft(Phase phase, int t)
+{
+    const int left = phaseTo(phase) - t;
+    return {left, durationText(left)};
+}
+} // namespace
+
+EssayRun::Initial EssayRun::initial()
+{
+    Initial shown;
+    for (int i = 0; i < kPhases; ++i)
+        shown.phases[size_t(i)] = phaseLeft(Phase(i), phaseFrom(Phase(i)));
+    shown.figures = restTimes(0);
+    shown.figures.questionNo = QStringLiteral("1");
+    return shown;
+}
+
+std::optional<EssayRun::Tick> EssayRun::tick()
+{
     if (m_elapsedSec >= kRunTicks)
-        return tick;
-    tick.counted = true;
+        return std::nullopt;
+    Tick tick;
     const int t = ++m_elapsedSec;
     if (t == kRunTicks) {
         tick.ended = true;
         tick.hidden = Phase::Writing2;
+        tick.figures = runEndFigures();
+        tick.cue = Cue::End;
         return tick;
     }
     const Phase phase = phaseAt(t);
     const int from = phaseFrom(phase);
     // The run's start has a cue of its own.
     if (t == from && from != 0)
-        tick.cue = QStringLiteral("s02.wav");
-    if (phase == Phase::Issues2)
-        tick.questionNo = QStringLiteral("2");
+        tick.cue = Cue::Milestone;
     if (phase != Phase::Issues1)
         tick.hidden = Phase(int(phase) - 1);
     tick.phase = phase;
-    tick.barTwips = phaseTo(phase) - t;
-    tick.phaseText = durationText(tick.barTwips);
-    restTimes(t, tick.questionLeft, tick.runLeft);
+    tick.left = phaseLeft(phase, t);
+    tick.figures = restTimes(t);
+    if (phase == Phase::Issues2)
+        tick.figures.questionNo = QStringLiteral("2");
     return tick;
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
-// The essay paper's timing, without widgets: the start countdown, then a
-// run of 7200 ticks through two questions of three phases each. Each tick
-// says what the window shows: the current phase's bar and text, the phase
-// whose bar and text go, the times left, and the cue.
+// The essay paper's timing, without widgets: a run of 7200 ticks through
+// two questions of three phases each. Each tick says what the window shows:
+// the current phase's bar and text, the phase whose bar and text go, the
+// times left, and the cue.
 
 #include "common/timedrun.h"
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace orv {
@@ -28,36 +29,41 @@ inline constexpr int kPhases = 6;
 int phaseFrom(Phase phase);
 int phaseTo(Phase phase);
 
-// The time left in the current question and in the whole run after tick t.
-void restTimes(int elapsedSec, QString &questionText, QString &runText);
-
 } // namespace essay
 
 class EssayRun
 {
 public:
-    struct Tick
+    // A phase's bar, a twip for each second left in it, and its time left.
+    struct PhaseLeft
     {
-        bool counted = false;           // false after the end: nothing changed
-        bool ended = false;             // the run is over: the dashes and the cue
-        essay::Phase phase{};           // the current phase, whose bar and text change
-        int barTwips = 0;               // its bar's width: the seconds left in it
-        QString phaseText;              // its time left
-        std::optional<essay::Phase> hidden; // the phase whose bar and text go
-        QString questionNo;             // the question number when it changes, else empty
-        QString questionLeft;           // time left in the question
-        QString runLeft;                // time left in the run
-        QString cue;                    // empty for none
+        int barTwips = 0;
+        QString text;
     };
 
-    StartCountdown &countdown() { return m_countdown; }
-    const StartCountdown &countdown() const { return m_countdown; }
+    struct Tick
+    {
+        bool ended = false;                 // the run is over: the dashes and the end's cue
+        essay::Phase phase{};               // the current phase, whose bar and text change
+        std::optional<PhaseLeft> left;      // what they show; nothing at the end
+        std::optional<essay::Phase> hidden; // the phase whose bar and text go
+        RunFigures figures;                 // the question, and the time left in it and the run
+        std::optional<Cue> cue;
+    };
 
-    Tick tick();
+    // What the window shows before the first tick: every phase whole.
+    struct Initial
+    {
+        std::array<PhaseLeft, essay::kPhases> phases;
+        RunFigures figures;
+    };
+    static Initial initial();
+
+    // One tick of the run; nothing once it is over.
+    std::optional<Tick> tick();
     int elapsedSec() const { return m_elapsedSec; }
 
 private:
-    StartCountdown m_countdown;
     int m_elapsedSec = 0;
 };
 

@@ -26,15 +26,12 @@ public slots:
     void Timer1_Timer();
 
 private:
-    void buildRow(QWidget *table, int question);
+    void buildRow(QWidget *table, int question, const EssayRun::Initial &initial);
 
     EssayRun m_run;
     // One bar and one time text for each phase, in the order they run.
     std::array<QLabel *, essay::kPhases> m_bars;
     std::array<QLabel *, essay::kPhases> m_phaseTexts;
-    QLabel *m_qNo;
-    QLabel *m_eachTime;
-    QLabel *m_totalTime;
 };
 
 } // namespace orv

@@ -14,23 +14,25 @@ FrmDur::FrmDur()
     : Form(QStringLiteral("FrmDur"), QStringLiteral("各問経過時間"), fixedSingleFlags())
 {
     setClientSizeTwips(4680, 645);
+    const QuestionClock::Refresh initial = QuestionClock::initial();
     addLabel(this, QStringLiteral("Label2(3)"), QRect(240, 90, 720, 180), QStringLiteral("経過時間"));
-    m_durTime = addFigure(this, QStringLiteral("LabelDurTime"), QRect(1470, 270, 180, 315), QStringLiteral("0"),
+    m_durTime = addFigure(this, QStringLiteral("LabelDurTime"), QRect(1470, 270, 180, 315), initial.elapsedText,
                           kGothic, 15.75);
+    m_durTime->setAccessibleName(QStringLiteral("経過時間"));
     m_title2 = addLabel(this, QStringLiteral("LabelTitle2"), QRect(1890, 90, 1440, 180), QStringLiteral("必要処理時間（残）"));
-    m_div = addColourBlock(this, QStringLiteral("LabelDiv"), QRect(1890, 270, 180, 15), colour::blue);
+    m_div = addColourBlock(this, QStringLiteral("LabelDiv"), QRect(1890, 270, initial.required.barTwips, 15),
+                           colour::blue);
+    m_div->setAccessibleName(QStringLiteral("必要処理時間の棒グラフ"));
     m_title = addLabel(this, QStringLiteral("LabelTitle"), QRect(1890, 360, 1440, 180), QStringLiteral("標準処理時間（残）"));
-    m_div2 = addColourBlock(this, QStringLiteral("LabelDiv2"), QRect(1890, 540, 180, 15), colour::blue);
-    m_eachTime2 = addFigure(this, QStringLiteral("LabelEachTime2"), QRect(3600, 60, 660, 285), QStringLiteral("3:30"),
+    m_div2 = addColourBlock(this, QStringLiteral("LabelDiv2"), QRect(1890, 540, initial.standard.barTwips, 15),
+                            colour::blue);
+    m_div2->setAccessibleName(QStringLiteral("標準処理時間の棒グラフ"));
+    m_eachTime2 = addFigure(this, QStringLiteral("LabelEachTime2"), QRect(3600, 60, 660, 285), initial.required.text,
                             kGothic, 14.25, colour::yellow);
-    m_eachTime = addFigure(this, QStringLiteral("LabelEachTime"), QRect(3600, 330, 660, 285), QStringLiteral("3:30"),
+    m_eachTime2->setAccessibleName(QStringLiteral("必要処理時間(残)"));
+    m_eachTime = addFigure(this, QStringLiteral("LabelEachTime"), QRect(3600, 330, 660, 285), initial.standard.text,
                            kGothic, 14.25);
-
-    nameControls({{"LabelDurTime", "経過時間"},
-                  {"LabelEachTime2", "必要処理時間(残)"},
-                  {"LabelEachTime", "標準処理時間(残)"},
-                  {"LabelDiv", "必要処理時間の棒グラフ"},
-                  {"LabelDiv2", "標準処理時間の棒グラフ"}});
+    m_eachTime->setAccessibleName(QStringLiteral("標準処理時間(残)"));
     growLabelsToText();
 }
 
@@ -69,7 +71,7 @@ void FrmDur::showRefresh(const QuestionClock::Refresh &refresh)
     showRow(m_title2, QStringLiteral("必要処理時間(残)"), m_div, m_eachTime2, refresh.required);
     showRow(m_title, QStringLiteral("標準処理時間(残)"), m_div2, m_eachTime, refresh.standard);
     if (refresh.cue)
-        PlayCue(QStringLiteral("s02.wav"));
+        PlayCue(*refresh.cue);
 }
 
 } // namespace orv

@@ -3,6 +3,7 @@
 #include "common/fonts.h"
 #include "common/periodictimer.h"
 #include "common/twips.h"
+#include "cues/cue.h"
 #include "multiple_choice/frmbtn.h"
 #include "multiple_choice/frmdur.h"
 #include "widgets/colours.h"
@@ -23,34 +24,28 @@ FrmTak::FrmTak()
     : TimedRunForm(QStringLiteral("FrmTak"), QStringLiteral("択一タイマー"))
 {
     setClientSizeTwips(4680, 3225);
+    const Paper::Initial initial = Paper::initial();
 
-    QFrame *picture2 = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), colour::silver);
-    QFrame *picture3 = addPanel(picture2, QStringLiteral("Picture3"), QRect(210, 330, 4035, 2055), colour::silver);
-
-    addLabel(picture3, QStringLiteral("Label2(0)"), QRect(180, 90, 900, 180), QStringLiteral("実際の進度"));
-    m_qNo2 = addFigure(picture3, QStringLiteral("LabelQNo2"), QRect(1290, 270, 165, 285), QStringLiteral("1"),
+    const Panels panels = addPanels();
+    addLabel(panels.table, QStringLiteral("Label2(0)"), QRect(180, 90, 900, 180), QStringLiteral("実際の進度"));
+    m_qNo2 = addFigure(panels.table, QStringLiteral("LabelQNo2"), QRect(1290, 270, 165, 285), initial.question,
                        kPGothic, 14.25, colour::yellow);
-    addLabel(picture3, QStringLiteral("Label2(5)"), QRect(1500, 360, 360, 180), QStringLiteral("問目"));
-    addLabel(picture3, QStringLiteral("Label2(1)"), QRect(1920, 90, 1080, 180), QStringLiteral("必要処理時間"));
-    m_eachTime2 = addFigure(picture3, QStringLiteral("LabelEachTime2"), QRect(3090, 270, 660, 285),
-                            QStringLiteral("3:30"), kGothic, 14.25, colour::yellow);
-    buildGrid(picture3);
-    addLabel(picture3, QStringLiteral("Label2(4)"), QRect(210, 1380, 720, 180), QStringLiteral("標準進度"));
-    m_qNo = addFigure(picture3, QStringLiteral("LabelQNo"), QRect(1275, 1590, 180, 315), QStringLiteral("1"), kGothic,
-                      15.75);
-    addLabel(picture3, QStringLiteral("Label2(6)"), QRect(1500, 1680, 360, 180), QStringLiteral("問目"));
-    addLabel(picture3, QStringLiteral("Label2(3)"), QRect(1920, 1380, 1440, 180), QStringLiteral("標準処理時間（残）"));
-    m_eachTime = addFigure(picture3, QStringLiteral("LabelEachTime"), QRect(3060, 1590, 720, 315),
-                           QStringLiteral("3:30"), kGothic, 15.75);
+    m_qNo2->setAccessibleName(QStringLiteral("実際の進度（問目）"));
+    addLabel(panels.table, QStringLiteral("Label2(5)"), QRect(1500, 360, 360, 180), QStringLiteral("問目"));
+    addLabel(panels.table, QStringLiteral("Label2(1)"), QRect(1920, 90, 1080, 180), QStringLiteral("必要処理時間"));
+    m_eachTime2 = addFigure(panels.table, QStringLiteral("LabelEachTime2"), QRect(3090, 270, 660, 285), {}, kGothic,
+                            14.25, colour::yellow);
+    m_eachTime2->setAccessibleName(QStringLiteral("必要処理時間"));
+    buildGrid(panels.table);
+    addStandardPace(panels.table, QRect(3060, 1590, 720, 315));
 
-    addTickLengthBox(picture2, 8, Qt::AlignRight);
-    addLabel(picture2, QStringLiteral("Label2(7)"), QRect(300, 2550, 1125, 180), QStringLiteral("アドバンテージ"));
-    m_savedTime = addFigure(picture2, QStringLiteral("LabelSavedTime"), QRect(2040, 2520, 135, 240),
-                            QStringLiteral("-"), kGothic, 12, colour::yellow);
-    addLabel(picture2, QStringLiteral("Label2(2)"), QRect(2430, 2550, 675, 180), QStringLiteral("残り時間"));
-    m_totalTime = addFigure(picture2, QStringLiteral("LabelTotalTime"), QRect(3210, 2520, 945, 240),
-                            QStringLiteral("3:30:00"), kGothic, 12);
-    QPushButton *next = addButton(picture2, QStringLiteral("CmdNext"), QRect(1140, 2700, 885, 465),
+    addTickLengthBox(panels.outer, 8, Qt::AlignRight);
+    addLabel(panels.outer, QStringLiteral("Label2(7)"), QRect(300, 2550, 1125, 180), QStringLiteral("アドバンテージ"));
+    m_savedTime = addFigure(panels.outer, QStringLiteral("LabelSavedTime"), QRect(2040, 2520, 135, 240), {}, kGothic,
+                            12, colour::yellow);
+    m_savedTime->setAccessibleName(QStringLiteral("アドバンテージ"));
+    addRunLeft(panels.outer);
+    QPushButton *next = addButton(panels.outer, QStringLiteral("CmdNext"), QRect(1140, 2700, 885, 465),
                                   QStringLiteral("できた"));
     next->hide(); // the floating Done button stands in for it
     connect(next, &QPushButton::clicked, this, &FrmTak::CmdNext_Click);
@@ -63,12 +58,8 @@ FrmTak::FrmTak()
             placeButtonWindow();
     });
 
-    nameControls({{"LabelQNo2", "実際の進度（問目）"},
-                  {"LabelEachTime2", "必要処理時間"},
-                  {"LabelQNo", "標準進度（問目）"},
-                  {"LabelEachTime", "標準処理時間（残）"},
-                  {"LabelSavedTime", "アドバンテージ"},
-                  {"LabelTotalTime", "残り時間"}});
+    showPace(initial.pace);
+    showRunFigures(initial.figures);
     growLabelsToText();
 }
 
@@ -163,35 +154,35 @@ void FrmTak::formQueryUnload()
 
 void FrmTak::Timer1_Timer()
 {
-    const Paper::Tick tick = m_paper.tick();
-    if (!tick.counted)
+    const std::optional<Paper::Tick> tick = m_paper.tick();
+    if (!tick)
         return;
-    if (tick.ended) {
-        endRun(m_qNo, m_eachTime, m_totalTime);
+    if (tick->blacken)
+        setBackgroundColor(m_cells[*tick->blacken], colour::black);
+    if (tick->marker)
+        m_markers[*tick->marker]->raise();
+    showRunFigures(tick->figures);
+    if (tick->pace)
+        showPace(*tick->pace);
+    if (tick->cue)
+        PlayCue(*tick->cue);
+    if (tick->ended) {
+        endRun();
         formRef<FrmBtn>().unload();
         formRef<FrmDur>().unload();
         return;
     }
-    if (tick.blacken >= 0)
-        setBackgroundColor(m_cells[tick.blacken], Qt::black);
-    if (tick.marker >= 0)
-        m_markers[tick.marker]->raise();
-    if (!tick.standardQuestion.isEmpty())
-        setCaption(m_qNo, tick.standardQuestion);
-    setCaption(m_eachTime, tick.slotLeft);
-    setCaption(m_totalTime, tick.paperLeft);
-    showPace(tick.pace);
     durationWindow()->advance();
 }
 
 void FrmTak::CmdNext_Click()
 {
-    const Paper::Next next = m_paper.next();
-    if (!next.counted)
+    const std::optional<Paper::Next> next = m_paper.next();
+    if (!next)
         return;
-    m_markers[next.marker]->raise();
-    setCaption(m_qNo2, next.question);
-    showPace(next.pace);
+    m_markers[next->marker]->raise();
+    setCaption(m_qNo2, next->question);
+    showPace(next->pace);
     durationWindow()->setTextEcnt(QStringLiteral("0"));
 }
 

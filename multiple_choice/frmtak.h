@@ -65,10 +65,7 @@ private:
 
     QLabel *m_qNo2;
     QLabel *m_eachTime2;
-    QLabel *m_qNo;
-    QLabel *m_eachTime;
     QLabel *m_savedTime;
-    QLabel *m_totalTime;
     std::array<QLabel *, pace::kQuestions> m_cells;
     std::array<QLabel *, pace::kQuestions> m_markers;
 };

@@ -7,12 +7,6 @@ namespace orv {
 
 namespace pace {
 
-void restTimes(int slotCnt, int totalCnt, QString &slotLeft, QString &paperLeft)
-{
-    slotLeft = durationText(static_cast<long long>(kStandardSeconds) - slotCnt);
-    paperLeft = durationText(static_cast<long long>(kPaperSeconds) - totalCnt);
-}
-
 SavedTime savedTime(int totalCnt, int doneCnt)
 {
     SavedTime result;
@@ -30,49 +24,69 @@ SavedTime savedTime(int totalCnt, int doneCnt)
 
 } // namespace pace
 
+namespace {
+// The time left in the current standard slot and in the paper.
+RunFigures restTimes(int slotCnt, int totalCnt)
+{
+    return {std::nullopt, durationText(static_cast<long long>(pace::kStandardSeconds) - slotCnt),
+            durationText(static_cast<long long>(pace::kPaperSeconds) - totalCnt)};
+}
+
+Paper::Pace paceOf(const pace::SavedTime &saved)
+{
+    return {saved.divTimeText, saved.savedText};
+}
+} // namespace
+
+Paper::Initial Paper::initial()
+{
+    Initial shown{QStringLiteral("1"), paceOf(pace::savedTime(0, 0)), restTimes(0, 0)};
+    shown.figures.questionNo = QStringLiteral("1");
+    return shown;
+}
+
 void Paper::start()
 {
     if (m_lpDivTime == 0)
         m_lpDivTime = pace::kStandardSeconds;
 }
 
-Paper::Tick Paper::tick()
+std::optional<Paper::Tick> Paper::tick()
 {
-    Tick tick;
     // After the end a stray tick changes nothing.
     if (m_totalCnt >= pace::kPaperSeconds)
-        return tick;
-    tick.counted = true;
+        return std::nullopt;
+    Tick tick;
     ++m_slotCnt;
     ++m_totalCnt;
     if (m_totalCnt == pace::kPaperSeconds) {
         tick.ended = true;
+        tick.figures = runEndFigures();
+        tick.cue = Cue::End;
         return tick;
     }
     if (m_totalCnt == 1)
         tick.blacken = tick.marker = 0;
+    std::optional<QString> standardQuestion;
     if (m_slotCnt == pace::kStandardSeconds) {
         m_slotCnt = 0;
         m_stdQNo = m_stdQNo == 0 ? 2 : m_stdQNo + 1;
         tick.blacken = m_stdQNo - 1;
-        tick.standardQuestion = QString::number(m_stdQNo);
+        standardQuestion = QString::number(m_stdQNo);
     }
-    pace::restTimes(m_slotCnt, m_totalCnt, tick.slotLeft, tick.paperLeft);
+    tick.figures = restTimes(m_slotCnt, m_totalCnt);
+    tick.figures.questionNo = standardQuestion;
     tick.pace = recompute();
     return tick;
 }
 
-Paper::Next Paper::next()
+std::optional<Paper::Next> Paper::next()
 {
-    Next next;
     // After the paper's time nothing counts; the last question has no next.
     if (m_totalCnt >= pace::kPaperSeconds || m_doneCnt >= pace::kQuestions - 1)
-        return next;
-    next.counted = true;
-    next.marker = ++m_doneCnt;
-    next.question = QString::number(m_doneCnt + 1);
-    next.pace = recompute();
-    return next;
+        return std::nullopt;
+    ++m_doneCnt;
+    return Next{m_doneCnt, QString::number(m_doneCnt + 1), recompute()};
 }
 
 Paper::Pace Paper::recompute()
@@ -80,7 +94,7 @@ Paper::Pace Paper::recompute()
     const pace::SavedTime saved = pace::savedTime(m_totalCnt, m_doneCnt);
     m_lpDivTime = saved.lpDivTime;
     m_divTimeText = saved.divTimeText;
-    return {saved.divTimeText, saved.savedText};
+    return paceOf(saved);
 }
 
 } // namespace orv

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace orv {
 
 namespace pace {
@@ -18,9 +20,6 @@ namespace pace {
 inline constexpr int kQuestions = 60;
 inline constexpr int kPaperSeconds = 12600;
 inline constexpr int kStandardSeconds = 210;
-
-// The time left in the current standard slot and in the paper.
-void restTimes(int slotCnt, int totalCnt, QString &slotLeft, QString &paperLeft);
 
 struct SavedTime
 {
@@ -47,34 +46,38 @@ public:
 
     struct Tick
     {
-        bool counted = false; // false once the paper is over: nothing changed
-        bool ended = false;   // this tick ends the paper, and shows nothing else
-        int blacken = -1;     // the grid cell the standard pace reached, or -1
-        int marker = -1;      // the marker brought to the front, or -1
-        QString standardQuestion; // the question of the standard pace when it moved on, else empty
-        QString slotLeft;     // time left in the standard slot
-        QString paperLeft;    // time left in the paper
-        Pace pace;
+        bool ended = false;           // the paper is over: the dashes, the end's cue, nothing else
+        std::optional<int> blacken;   // the grid cell the standard pace reached
+        std::optional<int> marker;    // the marker brought to the front
+        RunFigures figures;           // the standard pace, and the time left in its slot and the paper
+        std::optional<Pace> pace;
+        std::optional<Cue> cue;
     };
 
     struct Next
     {
-        bool counted = false; // false after the end, or on the last question
-        int marker = -1;      // the new current question's marker, brought to the front
-        QString question;     // the number of the question the user is on
+        int marker = 0;   // the new current question's marker, brought to the front
+        QString question; // the number of the question the user is on
         Pace pace;
     };
 
-    StartCountdown &countdown() { return m_countdown; }
-    const StartCountdown &countdown() const { return m_countdown; }
+    // What the window shows before the first tick.
+    struct Initial
+    {
+        QString question;
+        Pace pace;
+        RunFigures figures;
+    };
+    static Initial initial();
 
     // The countdown is over: the first question's budget is the standard
     // one, unless questions finished during the countdown have set it.
     void start();
-    // One pacing tick.
-    Tick tick();
-    // The user has finished the current question.
-    Next next();
+    // One pacing tick; nothing once the paper is over.
+    std::optional<Tick> tick();
+    // The user has finished the current question; nothing after the end,
+    // or on the last question.
+    std::optional<Next> next();
 
     int lpDivTime() const { return m_lpDivTime; }
     int slotCnt() const { return m_slotCnt; }
@@ -86,7 +89,6 @@ public:
 private:
     Pace recompute();
 
-    StartCountdown m_countdown;
     int m_lpDivTime = 0;
     int m_slotCnt = 0;
     int m_totalCnt = 0;

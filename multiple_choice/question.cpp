@@ -18,6 +18,14 @@ QuestionClock::Row row(int budget, int elapsed)
 }
 } // namespace
 
+QuestionClock::Refresh QuestionClock::initial()
+{
+    constexpr int kDesignedBarTwips = 180;
+    Refresh shown = refresh(u"0", pace::kStandardSeconds);
+    shown.required.barTwips = shown.standard.barTwips = kDesignedBarTwips;
+    return shown;
+}
+
 QuestionClock::Refresh QuestionClock::write(const QString &counter, int budget)
 {
     m_counter = counter;
@@ -40,7 +48,8 @@ QuestionClock::Refresh QuestionClock::refresh(QStringView counter, int divTime)
     r.elapsedText = durationText(std::max(elapsed, 0));
     r.required = row(divTime, elapsed);
     r.standard = row(pace::kStandardSeconds, elapsed);
-    r.cue = elapsed == pace::kStandardSeconds;
+    if (elapsed == pace::kStandardSeconds)
+        r.cue = Cue::Milestone;
     return r;
 }
 

@@ -4,8 +4,12 @@
 // the current question and its budget, frozen when the question begins,
 // turned into the texts, bars and cue the window shows.
 
+#include "common/cuefile.h"
+
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 namespace orv {
 
@@ -18,8 +22,8 @@ public:
     struct Row
     {
         QString text;  // time text, "-" in front of an overrun
-        bool overrun;  // red bar when true, blue otherwise
-        int barTwips;  // 5 twips a second of time left or overrun
+        bool overrun = false; // red bar when true, blue otherwise
+        int barTwips = 0;     // 5 twips a second of time left or overrun
     };
 
     struct Refresh
@@ -27,8 +31,12 @@ public:
         QString elapsedText;
         Row required; // against the frozen budget
         Row standard; // against the standard 210 seconds
-        bool cue;     // "s02.wav": the question has taken exactly 210 seconds
+        std::optional<Cue> cue; // the question has taken exactly 210 seconds
     };
+
+    // What the window shows before its first write: no time spent, the
+    // standard time left on both rows, and the bars at their designed width.
+    static Refresh initial();
 
     // Writes the counter. A counter of exactly zero begins a question, which
     // takes `budget` seconds as its own.

@@ -41,8 +41,8 @@ bool shoot(QWidget *window, const QString &path)
 
 FrmRon *essayAt(int ticks)
 {
-    formRef<FrmMain>()->CmdRon_Click();
-    FrmRon *ron = formRef<FrmRon>().peek();
+    formRef<FrmMain>().get()->CmdRon_Click();
+    FrmRon *ron = formRef<FrmRon>().get();
     for (int i = 0; i < 3; ++i)
         ron->Timer2_Timer();
     for (QObject *t : ron->findChildren<QObject *>(QStringLiteral("Timer1")))
@@ -56,8 +56,8 @@ FrmRon *essayAt(int ticks)
 // question at each of `presses` (ticks); ticks < 0 leaves it in its countdown.
 FrmTak *paperAt(int ticks, std::initializer_list<int> presses)
 {
-    formRef<FrmMain>()->CmdTak_Click();
-    FrmTak *tak = formRef<FrmTak>().peek();
+    formRef<FrmMain>().get()->CmdTak_Click();
+    FrmTak *tak = formRef<FrmTak>().get();
     QTest::qWait(500); // as the countdown does, let the window manager frame it
     if (ticks < 0)
         return tak;
@@ -83,7 +83,7 @@ bool shootFamily(FrmTak *tak, const QString &path)
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->isVisible())
                 qDebug() << w->objectName() << w->frameGeometry() << w->geometry();
-    for (QWidget *w : {static_cast<QWidget *>(formRef<FrmBtn>().peek()), static_cast<QWidget *>(formRef<FrmDur>().peek())})
+    for (QWidget *w : {static_cast<QWidget *>(formRef<FrmBtn>().get()), static_cast<QWidget *>(formRef<FrmDur>().get())})
         if (w && w->isVisible())
             area = area.united(w->frameGeometry());
     const QPixmap shot = tak->screen()->grabWindow(0, area.x() - 4, area.y() - 4, area.width() + 8, area.height() + 8);
@@ -96,8 +96,8 @@ bool shootFamily(FrmTak *tak, const QString &path)
 // single digit 0-4) and `ticks` ticks.
 FrmMen *countdownAt(const QString &entry, int ticks)
 {
-    formRef<FrmMain>()->CmdMen_Click();
-    FrmMen *men = formRef<FrmMen>().peek();
+    formRef<FrmMain>().get()->CmdMen_Click();
+    FrmMen *men = formRef<FrmMen>().get();
     if (entry.isEmpty())
         return men;
     setInputBoxSource([entry](QWidget *, const QString &, const QString &) { return entry; });
@@ -127,26 +127,26 @@ int main(int argc, char *argv[])
     ok &= shoot(menu, out.filePath(QStringLiteral("menu.png")));
 
     ok &= shoot(essayAt(900), out.filePath(QStringLiteral("essay-q1-outline.png")));
-    formRef<FrmRon>()->close();
+    formRef<FrmRon>().get()->close();
     ok &= shoot(essayAt(6000), out.filePath(QStringLiteral("essay-q2-writing.png")));
-    formRef<FrmRon>()->close();
+    formRef<FrmRon>().get()->close();
 
     ok &= shootFamily(paperAt(-1, {}), out.filePath(QStringLiteral("multiple-choice-countdown.png")));
-    formRef<FrmTak>()->close();
+    formRef<FrmTak>().get()->close();
     ok &= shootFamily(paperAt(1290, {150, 400, 700, 760, 1000}), out.filePath(QStringLiteral("multiple-choice.png")));
-    formRef<FrmTak>()->close();
+    formRef<FrmTak>().get()->close();
     ok &= shootFamily(paperAt(12600, {150, 400}), out.filePath(QStringLiteral("multiple-choice-end.png")));
-    formRef<FrmTak>()->close();
+    formRef<FrmTak>().get()->close();
 
     setTimeOfDaySource([] { return QTime(9, 5, 7); });
     ok &= shoot(countdownAt(QString(), 0), out.filePath(QStringLiteral("countdown-keypad.png")));
-    formRef<FrmMen>()->close();
+    formRef<FrmMen>().get()->close();
     ok &= shoot(countdownAt(QStringLiteral("3"), 15), out.filePath(QStringLiteral("countdown-running.png")));
-    formRef<FrmMen>()->close();
+    formRef<FrmMen>().get()->close();
     ok &= shoot(countdownAt(QStringLiteral("7:30"), 1), out.filePath(QStringLiteral("countdown-clock.png")));
-    formRef<FrmMen>()->close();
+    formRef<FrmMen>().get()->close();
     ok &= shoot(countdownAt(QStringLiteral("1"), 125), out.filePath(QStringLiteral("countdown-alarm.png")));
-    formRef<FrmMen>()->close();
+    formRef<FrmMen>().get()->close();
 
     QInputDialog dialog;
     dialog.setWindowTitle(kApplicationName);

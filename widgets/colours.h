@@ -5,6 +5,8 @@
 // The colours the windows are painted with, named by what they are.
 namespace orv::colour {
 
+inline const QColor black(0, 0, 0);            // a grid cell the standard pace has reached
+inline const QColor white(255, 255, 255);      // the kitchen timer's display
 inline const QColor silver(192, 192, 192);     // panels
 inline const QColor lightGrey(224, 224, 224);  // grid cells and the essay's rows
 inline const QColor yellow(255, 255, 0);       // the user's own figures and markers; the issues phase

@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QScreen>
 
 namespace orv {
@@ -81,24 +80,28 @@ void Form::setClientSizeTwips(int width, int height)
     setFixedSize(twipsToPx(width), twipsToPx(height));
 }
 
-void Form::nameControls(std::initializer_list<std::pair<const char *, const char *>> names)
+namespace {
+// By class, not by name: every label a window's builders made.
+void growAll(const QObject *parent)
 {
-    for (const auto &[control, name] : names)
-        if (auto *widget = findChild<QWidget *>(QLatin1String(control)))
-            widget->setAccessibleName(QString::fromUtf8(name));
+    for (QObject *child : parent->children()) {
+        if (auto *label = qobject_cast<FitLabel *>(child))
+            label->setAutoGrow(true);
+        growAll(child);
+    }
 }
+} // namespace
 
 void Form::growLabelsToText()
 {
-    for (FitLabel *label : findChildren<FitLabel *>())
-        label->setAutoGrow(true);
+    growAll(this);
 }
 
 void Form::setDefaultButton(QPushButton *button)
 {
-    for (QPushButton *other : findChildren<QPushButton *>())
-        if (other != button)
-            other->setDefault(false);
+    if (m_defaultButton && m_defaultButton != button)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
     if (button)
         button->setDefault(true);
 }
@@ -106,22 +109,14 @@ void Form::setDefaultButton(QPushButton *button)
 void Form::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        QPushButton *target = nullptr;
-        bool hasDefault = false;
-        for (QPushButton *button : findChildren<QPushButton *>()) {
-            if (button->isDefault()) {
-                hasDefault = true;
-                if (button->isVisible() && button->isEnabled())
-                    target = button;
-            }
-        }
         // A window without a default button lets Enter press the focused
-        // button, as Space does.
-        // (Qt never leaves the focus on a hidden or disabled button.)
-        if (!hasDefault) {
-            if (auto *focused = qobject_cast<QPushButton *>(focusWidget()))
-                target = focused;
-        }
+        // button, as Space does (Qt never leaves the focus on a hidden or
+        // disabled button).
+        QPushButton *target = m_defaultButton;
+        if (!target)
+            target = qobject_cast<QPushButton *>(focusWidget());
+        else if (!target->isVisible() || !target->isEnabled())
+            target = nullptr;
         if (target) {
             target->click();
             event->accept();

@@ -1,11 +1,8 @@
 #pragma once
 
+#include <QPointer>
+#include <QPushButton>
 #include <QWidget>
-
-#include <initializer_list>
-#include <utility>
-
-class QPushButton;
 
 namespace orv {
 
@@ -31,14 +28,6 @@ public:
     void load();
     // Closes the window if it is loaded; does nothing otherwise.
     void unload();
-
-    // A control by object name; touching a control loads the window first.
-    template <class T>
-    T *control(const QString &name)
-    {
-        load();
-        return findChild<T *>(name);
-    }
 
     void setVisible(bool visible) override;
 
@@ -66,20 +55,19 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
     void setClientSizeTwips(int width, int height);
-    // Gives controls the names a listener hears for them (Japanese, saying
-    // what a figure is): pairs of object name and accessible name.
-    void nameControls(std::initializer_list<std::pair<const char *, const char *>> names);
 
-    // Makes every text label of the window size itself to its text.
+    // Makes every text label of the window, in its panels too, size itself
+    // to its text.
     void growLabelsToText();
 
     // Makes one button the window's default (the one Enter presses) and
-    // clears the flag on every other.
+    // clears the flag on the one before.
     void setDefaultButton(QPushButton *button);
 
 private:
     void checkFramed();
 
+    QPointer<QPushButton> m_defaultButton;
     bool m_loaded = false;
     bool m_recentre = false;
     bool m_framed = false;

@@ -31,12 +31,6 @@ public:
         }
         return m_instance;
     }
-    T *operator->() { return get(); }
-
-    // The current instance without creating one; nullptr when empty.
-    T *peek() const { return m_instance.data(); }
-    bool isEmpty() const { return m_instance.isNull(); }
-
     void unload()
     {
         if (m_instance)

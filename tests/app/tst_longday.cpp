@@ -109,7 +109,7 @@ private slots:
     void initTestCase()
     {
         prepareApplication();
-        formRef<FrmMain>()->show();
+        formRef<FrmMain>().get()->show();
     }
     void cleanupTestCase()
     {
@@ -208,7 +208,7 @@ private:
                 fail("two instances of " + w->objectName());
             else
                 names << w->objectName();
-        if (formRef<FrmMain>()->isVisible() == (timerWindow() != nullptr))
+        if (formRef<FrmMain>().get()->isVisible() == (timerWindow() != nullptr))
             fail(QStringLiteral("the menu and the timer windows are all shown or all hidden"));
         for (const auto &[name, figures, ranges] : kWindows) {
             auto *form = qobject_cast<Form *>(test::window(QLatin1String(name)));

@@ -36,39 +36,41 @@ double displayPoints(const FrmMen *men)
 
 const QString kFace = Kitchen::kAlarmFace.toString();
 
-// A key: whether it is one, asks for an entry, starts; LimTime, the display.
+// A key: whether it is one, asks for an entry; LimTime, the display.
 struct KeyRow
 {
     int index;
-    bool pressed, asks, started;
-    int limTime;
-    const char *display;
+    bool pressed = true, asks = false;
+    int limTime = 0;
+    const char *display = "";
 };
 
 // An entry read at 12:00:30: whether it waits for a time of day; LimTime;
-// the display and its size (0: kept); AlmTime.
+// the display and its size; AlmTime.
 struct EntryRow
 {
     const char *entry;
-    bool clockMode;
-    int limTime;
+    bool clockMode = false;
+    int limTime = 0;
     const char *display;
-    double points;
-    const char *almTime;
+    std::optional<double> points;
+    const char *almTime = "";
 };
 
-// The entry that started a countdown ("" for the key ３), the tick, whether
-// muted; then the display and its size (0: kept), the overtime (empty while
-// hidden), and whether the alarm is on, sounds and first asks for attention.
+// The entry that started a countdown (none for the key ３), the tick,
+// whether muted; then what the tick shows, and whether the alarm is on and
+// first asks for attention.
 struct CountRow
 {
     QString entry;
     int tick;
-    bool muted;
+    bool muted = false;
     QString display;
-    double points;
-    QString overtime;
-    bool alarm, cue, attention;
+    std::optional<double> points;
+    std::optional<QString> overtime;
+    bool alarm = false;
+    std::optional<Cue> cue;
+    bool attention = false;
 };
 
 // A wait for `entry`, the clock at each tick; then what the last tick shows.
@@ -76,8 +78,9 @@ struct ClockRow
 {
     QString entry;
     QList<QTime> readings;
-    bool almOn;
-    QString overtime, clockLine;
+    bool almOn = false;
+    std::optional<QString> overtime;
+    QString clockLine;
 };
 } // namespace
 
@@ -115,10 +118,14 @@ private slots:
     void pressingAKey_data()
     {
         QTest::addColumn<KeyRow>("row");
-        const QList<KeyRow> rows{{0, true, false, true, 60, "60"},     {1, true, false, true, 120, "2:00"},
-                                 {2, true, false, true, 180, "3:00"},  {3, true, false, true, 240, "4:00"},
-                                 {4, true, false, true, 300, "5:00"},  {5, true, true, false, 0, ""},
-                                 {6, false, false, false, 0, ""},      {-1, false, false, false, 0, ""}};
+        const QList<KeyRow> rows{{.index = 0, .limTime = 60, .display = "60"},
+                                 {.index = 1, .limTime = 120, .display = "2:00"},
+                                 {.index = 2, .limTime = 180, .display = "3:00"},
+                                 {.index = 3, .limTime = 240, .display = "4:00"},
+                                 {.index = 4, .limTime = 300, .display = "5:00"},
+                                 {.index = 5, .asks = true},
+                                 {.index = 6, .pressed = false},
+                                 {.index = -1, .pressed = false}};
         for (const KeyRow &row : rows)
             QTest::addRow("%d", row.index) << row;
     }
@@ -126,31 +133,45 @@ private slots:
     {
         QFETCH(KeyRow, row);
         Kitchen kitchen;
-        const Kitchen::Start start = kitchen.press(row.index);
-        QCOMPARE(start.pressed, row.pressed);
-        QCOMPARE(start.asks, row.asks);
-        QCOMPARE(start.started, row.started);
-        QVERIFY(!start.clockMode);
+        const std::optional<Kitchen::Start> start = kitchen.press(row.index);
+        QCOMPARE(start.has_value(), row.pressed);
         QCOMPARE(kitchen.limTime(), row.limTime);
-        QCOMPARE(start.display.text, QString(row.display));
-        QCOMPARE(start.display.points, 0.0);
+        if (!start)
+            return;
+        QCOMPARE(start->asks, row.asks);
+        QVERIFY(!start->clockLine);
+        QCOMPARE(start->display.text, QString(row.display));
+        QVERIFY(!start->display.points);
     }
 
     // A number of minutes starts a countdown, shown at the size its text
     // needs; an entry with a colon waits for a time of day, shown as typed.
+    // An empty entry (cancelled) starts nothing.
     void enteringATime_data()
     {
         QTest::addColumn<EntryRow>("row");
         const QList<EntryRow> rows{
-            {"1", false, 60, "1:00", 72, ""}, {"3", false, 180, "3:00", 72, ""}, {"2.5", false, 150, "2:30", 72, ""},
-            {"0.5", false, 30, "30", 72, ""}, {"90", false, 5400, "1:30:00", 72, ""},
-            {"3分", false, 180, "3:00", 72, ""}, {"1 5", false, 900, "15:00", 72, ""}, {"1,5", false, 60, "1:00", 72, ""},
-            {"0.01", false, 1, "1", 72, ""}, {"0.005", false, 0, "0", 72, ""}, {"abc", false, 0, "0", 72, ""},
-            {"7：30", false, 420, "7:00", 72, ""}, {"599.99", false, 35999, "9:59:59", 72, ""},
-            {"600", false, 36000, "10:00:00", 48, ""}, {"1000000000000", false, INT_MAX, "596523:14:07", 48, ""},
-            {"-1000000000000", false, INT_MIN, "0", 72, ""}, {"-3", false, -180, "0", 72, ""},
-            {"7:30", true, 0, "7:30", 0, "07:30"}, {"1:30", true, 0, "1:30", 0, "01:30"},
-            {" 11:59:40 ", true, 0, " 11:59:40 ", 0, "11:59"}, {"24:00", true, 0, "24:00", 0, "--:--"}};
+            {.entry = "1", .limTime = 60, .display = "1:00", .points = 72},
+            {.entry = "3", .limTime = 180, .display = "3:00", .points = 72},
+            {.entry = "2.5", .limTime = 150, .display = "2:30", .points = 72},
+            {.entry = "0.5", .limTime = 30, .display = "30", .points = 72},
+            {.entry = "90", .limTime = 5400, .display = "1:30:00", .points = 72},
+            {.entry = "3分", .limTime = 180, .display = "3:00", .points = 72},
+            {.entry = "1 5", .limTime = 900, .display = "15:00", .points = 72},
+            {.entry = "1,5", .limTime = 60, .display = "1:00", .points = 72},
+            {.entry = "0.01", .limTime = 1, .display = "1", .points = 72},
+            {.entry = "0.005", .limTime = 0, .display = "0", .points = 72},
+            {.entry = "abc", .limTime = 0, .display = "0", .points = 72},
+            {.entry = "7：30", .limTime = 420, .display = "7:00", .points = 72},
+            {.entry = "599.99", .limTime = 35999, .display = "9:59:59", .points = 72},
+            {.entry = "600", .limTime = 36000, .display = "10:00:00", .points = 48},
+            {.entry = "1000000000000", .limTime = INT_MAX, .display = "596523:14:07", .points = 48},
+            {.entry = "-1000000000000", .limTime = INT_MIN, .display = "0", .points = 72},
+            {.entry = "-3", .limTime = -180, .display = "0", .points = 72},
+            {.entry = "7:30", .clockMode = true, .display = "7:30", .almTime = "07:30"},
+            {.entry = "1:30", .clockMode = true, .display = "1:30", .almTime = "01:30"},
+            {.entry = " 11:59:40 ", .clockMode = true, .display = " 11:59:40 ", .almTime = "11:59"},
+            {.entry = "24:00", .clockMode = true, .display = "24:00", .almTime = "--:--"}};
         for (const EntryRow &row : rows)
             QTest::addRow("%s", row.entry) << row;
     }
@@ -158,33 +179,37 @@ private slots:
     {
         QFETCH(EntryRow, row);
         Kitchen kitchen;
-        QVERIFY(kitchen.press(countdown::kInputKey).asks);
-        const Kitchen::Start start = kitchen.enter(QString::fromUtf8(row.entry), QTime(12, 0, 30));
-        QVERIFY(start.started);
-        QCOMPARE(start.clockMode, row.clockMode);
+        QVERIFY(kitchen.press(countdown::kInputKey)->asks);
+        QVERIFY(!kitchen.enter(QString(), QTime(12, 0, 30)));
+        const std::optional<Kitchen::Start> start = kitchen.enter(QString::fromUtf8(row.entry), QTime(12, 0, 30));
+        QVERIFY(start && !start->asks);
         QCOMPARE(kitchen.limTime(), row.limTime);
-        QCOMPARE(start.display.text, QString::fromUtf8(row.display));
-        QCOMPARE(start.display.points, row.points);
+        QCOMPARE(start->display.text, QString::fromUtf8(row.display));
+        QCOMPARE(start->display.points, row.points);
         QCOMPARE(kitchen.almTime(), QString(row.almTime));
-        QCOMPARE(start.clockLine, row.clockMode ? QStringLiteral("現在時刻 12:00:30") : QString());
+        QCOMPARE(start->clockLine,
+                 row.clockMode ? std::optional<QString>(QStringLiteral("現在時刻 12:00:30")) : std::nullopt);
     }
 
     void countingDown_data()
     {
         QTest::addColumn<CountRow>("row");
         const QList<CountRow> rows{
-            {"", 1, false, "2:59", 72, "", false, false, false},
-            {"", 120, false, "1:00", 72, "", false, false, false},
-            {"", 121, false, "59", 72, "", false, false, false},
-            {"", 179, false, "1", 72, "", false, false, false},
-            {"", 180, false, kFace, 0, "", true, true, true},
-            {"", 181, false, kFace, 0, "1", true, true, false},
-            {"", 181, true, kFace, 0, "1", true, false, false},
-            {"", 3780, false, kFace, 0, "1:00:00", true, true, false},
-            {"600", 1, false, "9:59:59", 72, "", false, false, false},
-            {"0", 1, false, kFace, 0, "1", true, true, true},
-            {"abc", 1, false, kFace, 0, "1", true, true, true},
-            {"-3", 1, false, kFace, 0, "3:01", true, true, true}};
+            {.tick = 1, .display = "2:59", .points = 72},
+            {.tick = 120, .display = "1:00", .points = 72},
+            {.tick = 121, .display = "59", .points = 72},
+            {.tick = 179, .display = "1", .points = 72},
+            {.tick = 180, .display = kFace, .alarm = true, .cue = Cue::Alarm, .attention = true},
+            {.tick = 181, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm},
+            {.tick = 181, .muted = true, .display = kFace, .overtime = "1", .alarm = true},
+            {.tick = 3780, .display = kFace, .overtime = "1:00:00", .alarm = true, .cue = Cue::Alarm},
+            {.entry = "600", .tick = 1, .display = "9:59:59", .points = 72},
+            {.entry = "0", .tick = 1, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm,
+             .attention = true},
+            {.entry = "abc", .tick = 1, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm,
+             .attention = true},
+            {.entry = "-3", .tick = 1, .display = kFace, .overtime = "3:01", .alarm = true, .cue = Cue::Alarm,
+             .attention = true}};
         for (const CountRow &row : rows)
             QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick,
                           row.muted ? " muted" : "") << row;
@@ -208,7 +233,7 @@ private slots:
         QCOMPARE(last.alarm, row.alarm);
         QCOMPARE(last.cue, row.cue);
         QCOMPARE(last.attention, row.attention);
-        QVERIFY(last.clockLine.isEmpty());
+        QVERIFY(!last.clockLine);
     }
 
     // The clock line follows the clock, and the alarm comes when the clock
@@ -218,16 +243,22 @@ private slots:
     {
         QTest::addColumn<ClockRow>("row");
         const QTime noon(12, 0, 31);
-        QTest::newRow("not yet") << ClockRow{"12:05", {noon}, false, "", "現在時刻 12:00:31"};
-        QTest::newRow("the target minute") << ClockRow{"12:05", {noon, QTime(12, 5)}, true, "1", "現在時刻 12:05:00"};
-        QTest::newRow("and on") << ClockRow{"12:05", {QTime(12, 5, 59), QTime(12, 6), QTime(15, 0)}, true, "3",
-                                            "現在時刻 15:00:00"};
-        QTest::newRow("passed today: tomorrow") << ClockRow{
-            "11:59", {noon, QTime(23, 59, 59), QTime(0, 0), QTime(11, 58, 59)}, false, "", "現在時刻 11:58:59"};
-        QTest::newRow("tomorrow comes") << ClockRow{"11:59", {noon, QTime(0, 0), QTime(11, 59)}, true, "1",
-                                                    "現在時刻 11:59:00"};
-        QTest::newRow("at midnight") << ClockRow{"0:00", {QTime(23, 59, 59), QTime(0, 0)}, true, "1", "現在時刻 0:00:00"};
-        QTest::newRow("never") << ClockRow{"24:00", {QTime(0, 0), QTime(23, 59)}, false, "", "現在時刻 23:59:00"};
+        const QList<std::pair<const char *, ClockRow>> rows{
+            {"not yet", {.entry = "12:05", .readings = {noon}, .clockLine = "現在時刻 12:00:31"}},
+            {"the target minute", {.entry = "12:05", .readings = {noon, QTime(12, 5)}, .almOn = true,
+                                   .overtime = "1", .clockLine = "現在時刻 12:05:00"}},
+            {"and on", {.entry = "12:05", .readings = {QTime(12, 5, 59), QTime(12, 6), QTime(15, 0)}, .almOn = true,
+                        .overtime = "3", .clockLine = "現在時刻 15:00:00"}},
+            {"passed today: tomorrow", {.entry = "11:59",
+                                        .readings = {noon, QTime(23, 59, 59), QTime(0, 0), QTime(11, 58, 59)},
+                                        .clockLine = "現在時刻 11:58:59"}},
+            {"tomorrow comes", {.entry = "11:59", .readings = {noon, QTime(0, 0), QTime(11, 59)}, .almOn = true,
+                                .overtime = "1", .clockLine = "現在時刻 11:59:00"}},
+            {"at midnight", {.entry = "0:00", .readings = {QTime(23, 59, 59), QTime(0, 0)}, .almOn = true,
+                             .overtime = "1", .clockLine = "現在時刻 0:00:00"}},
+            {"never", {.entry = "24:00", .readings = {QTime(0, 0), QTime(23, 59)}, .clockLine = "現在時刻 23:59:00"}}};
+        for (const auto &[name, row] : rows)
+            QTest::newRow(name) << row;
     }
     void waitingForATimeOfDay()
     {
@@ -257,7 +288,7 @@ private slots:
         Kitchen::Tick tick;
         for (int t = 1; t <= 360; ++t) {
             tick = kitchen.tick(false);
-            cues += tick.cue;
+            cues += tick.cue.has_value();
             attention += tick.attention;
         }
         QCOMPARE(cues, 61);

@@ -31,16 +31,18 @@ Q_DECLARE_METATYPE(essay::Phase)
 
 namespace {
 // After tick t: the current phase, its bar's width (twips) and text, the
-// phase that goes (-1 for none), the question number when it changes, the
-// times left in the question and the run, and the cue.
+// phase that goes, the question number when it changes, the times left in
+// the question and the run, and the cue.
 struct Row
 {
     int t;
     Phase phase;
     int bar;
     const char *text;
-    int hidden;
-    const char *questionNo, *questionLeft, *runLeft, *cue;
+    std::optional<Phase> hidden;
+    std::optional<QString> questionNo;
+    const char *questionLeft, *runLeft;
+    std::optional<Cue> cue;
 };
 } // namespace
 
@@ -55,17 +57,28 @@ private slots:
     {
         QTest::addColumn<Row>("row");
         const QList<Row> rows{
-            {1, Phase::Issues1, 599, "9:59", -1, "", "59:59", "1:59:59", ""},
-            {541, Phase::Issues1, 59, "59", -1, "", "50:59", "1:50:59", ""},
-            {599, Phase::Issues1, 1, "1", -1, "", "50:01", "1:50:01", ""},
-            {600, Phase::Outline1, 1200, "20:00", 0, "", "50:00", "1:50:00", "s02.wav"},
-            {1800, Phase::Writing1, 1800, "30:00", 1, "", "30:00", "1:30:00", "s02.wav"},
-            {3599, Phase::Writing1, 1, "1", 1, "", "1", "1:00:01", ""},
-            {3600, Phase::Issues2, 600, "10:00", 2, "2", "0", "1:00:00", "s02.wav"},
-            {3601, Phase::Issues2, 599, "9:59", 2, "2", "59:59", "59:59", ""},
-            {4200, Phase::Outline2, 1200, "20:00", 3, "", "50:00", "50:00", "s02.wav"},
-            {5400, Phase::Writing2, 1800, "30:00", 4, "", "30:00", "30:00", "s02.wav"},
-            {7199, Phase::Writing2, 1, "1", 4, "", "1", "1", ""}};
+            {.t = 1, .phase = Phase::Issues1, .bar = 599, .text = "9:59", .questionLeft = "59:59",
+             .runLeft = "1:59:59"},
+            {.t = 541, .phase = Phase::Issues1, .bar = 59, .text = "59", .questionLeft = "50:59",
+             .runLeft = "1:50:59"},
+            {.t = 599, .phase = Phase::Issues1, .bar = 1, .text = "1", .questionLeft = "50:01",
+             .runLeft = "1:50:01"},
+            {.t = 600, .phase = Phase::Outline1, .bar = 1200, .text = "20:00", .hidden = Phase::Issues1,
+             .questionLeft = "50:00", .runLeft = "1:50:00", .cue = Cue::Milestone},
+            {.t = 1800, .phase = Phase::Writing1, .bar = 1800, .text = "30:00", .hidden = Phase::Outline1,
+             .questionLeft = "30:00", .runLeft = "1:30:00", .cue = Cue::Milestone},
+            {.t = 3599, .phase = Phase::Writing1, .bar = 1, .text = "1", .hidden = Phase::Outline1,
+             .questionLeft = "1", .runLeft = "1:00:01"},
+            {.t = 3600, .phase = Phase::Issues2, .bar = 600, .text = "10:00", .hidden = Phase::Writing1,
+             .questionNo = "2", .questionLeft = "0", .runLeft = "1:00:00", .cue = Cue::Milestone},
+            {.t = 3601, .phase = Phase::Issues2, .bar = 599, .text = "9:59", .hidden = Phase::Writing1,
+             .questionNo = "2", .questionLeft = "59:59", .runLeft = "59:59"},
+            {.t = 4200, .phase = Phase::Outline2, .bar = 1200, .text = "20:00", .hidden = Phase::Issues2,
+             .questionLeft = "50:00", .runLeft = "50:00", .cue = Cue::Milestone},
+            {.t = 5400, .phase = Phase::Writing2, .bar = 1800, .text = "30:00", .hidden = Phase::Outline2,
+             .questionLeft = "30:00", .runLeft = "30:00", .cue = Cue::Milestone},
+            {.t = 7199, .phase = Phase::Writing2, .bar = 1, .text = "1", .hidden = Phase::Outline2,
+             .questionLeft = "1", .runLeft = "1"}};
         for (const Row &row : rows)
             QTest::addRow("%d", row.t) << row;
     }
@@ -73,34 +86,35 @@ private slots:
     {
         QFETCH(Row, row);
         EssayRun run;
-        EssayRun::Tick tick;
+        std::optional<EssayRun::Tick> tick;
         for (int i = 0; i < row.t; ++i)
             tick = run.tick();
-        QVERIFY(tick.counted);
-        QVERIFY(!tick.ended);
+        QVERIFY(tick && !tick->ended);
         QCOMPARE(run.elapsedSec(), row.t);
-        QCOMPARE(tick.phase, row.phase);
-        QCOMPARE(tick.barTwips, row.bar);
-        QCOMPARE(tick.phaseText, QString(row.text));
-        QCOMPARE(tick.hidden ? int(*tick.hidden) : -1, row.hidden);
-        QCOMPARE(tick.questionNo, QString(row.questionNo));
-        QCOMPARE(tick.questionLeft, QString(row.questionLeft));
-        QCOMPARE(tick.runLeft, QString(row.runLeft));
-        QCOMPARE(tick.cue, QString(row.cue));
+        QCOMPARE(tick->phase, row.phase);
+        QCOMPARE(tick->left->barTwips, row.bar);
+        QCOMPARE(tick->left->text, QString(row.text));
+        QCOMPARE(tick->hidden, row.hidden);
+        QCOMPARE(tick->figures.questionNo, row.questionNo);
+        QCOMPARE(tick->figures.questionLeft, QString(row.questionLeft));
+        QCOMPARE(tick->figures.runLeft, QString(row.runLeft));
+        QCOMPARE(tick->cue, row.cue);
     }
 
-    // Tick 7200 ends the run: the last phase goes and nothing else is
-    // shown; later ticks change nothing.
+    // Tick 7200 ends the run: the last phase goes, with the dashes and the
+    // end's cue; later ticks change nothing.
     void theEnd()
     {
         EssayRun run;
         for (int i = 1; i < essay::kRunTicks; ++i)
             run.tick();
-        const EssayRun::Tick end = run.tick();
-        QVERIFY(end.counted);
-        QVERIFY(end.ended);
-        QCOMPARE(end.hidden, std::optional<Phase>(Phase::Writing2));
-        QVERIFY(!run.tick().counted);
+        const std::optional<EssayRun::Tick> end = run.tick();
+        QVERIFY(end && end->ended);
+        QCOMPARE(end->hidden, std::optional<Phase>(Phase::Writing2));
+        QVERIFY(!end->left);
+        QCOMPARE(end->figures.questionLeft, QStringLiteral("--:--"));
+        QCOMPARE(end->cue, Cue::End);
+        QVERIFY(!run.tick());
         QCOMPARE(run.elapsedSec(), essay::kRunTicks);
     }
 
@@ -112,11 +126,13 @@ private slots:
         QStringList cues;
         int shrinking = 0, ends = 0;
         for (int t = 1; t <= essay::kRunTicks + 1; ++t) {
-            const EssayRun::Tick tick = run.tick();
-            ends += tick.ended;
-            if (!tick.cue.isEmpty())
+            const std::optional<EssayRun::Tick> tick = run.tick();
+            if (!tick)
+                continue;
+            ends += tick->ended;
+            if (tick->cue == Cue::Milestone)
                 cues << QString::number(t);
-            shrinking += !tick.ended && tick.counted && tick.barTwips == essay::phaseTo(tick.phase) - t;
+            shrinking += tick->left && tick->left->barTwips == essay::phaseTo(tick->phase) - t;
         }
         QCOMPARE(cues, QStringList({"600", "1800", "3600", "4200", "5400"}));
         QCOMPARE(shrinking, essay::kRunTicks - 1);
@@ -136,6 +152,11 @@ private slots:
         const QWidget *front = ron->childAt(cover->mapTo(ron, cover->rect().center()));
         QVERIFY(front == cover || cover->isAncestorOf(front));
         QVERIFY((ron->frameGeometry().center() - ron->screen()->geometry().center()).manhattanLength() <= 2);
+        QCOMPARE(texts(ron, kPhaseTexts), QStringLiteral("10:00|20:00|30:00|10:00|20:00|30:00"));
+        QCOMPARE(texts(ron, "LabelQNo LabelEachTime LabelTotalTime"), QStringLiteral("1|1:00:00|2:00:00"));
+        // Edge to edge, each as long as its phase.
+        QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelA(1)"))), QRect(3270, 810, 600, 75));
+        QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelB(1)"))), QRect(2070, 810, 1200, 75));
         test::fire(ron, "Timer2", 3);
         QCOMPARE(test::shown(ron, "Picture1 Picture2"), QStringLiteral("01"));
         test::fire(ron, "Timer1");
@@ -174,7 +195,7 @@ private slots:
         QCOMPARE(texts(ron, "LabelQNo LabelTotalTime"), QStringLiteral("--|-:--:--"));
         QCOMPARE(desktop.attention, QStringList({"FrmRon"}));
         ron->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("10"));
-        QVERIFY(!test::timer(ron, "Timer1")->isTicking());
+        QCOMPARE(test::clocks(ron), QStringLiteral("Timer1 10 off|Timer2 1000 off"));
     }
 
 private:

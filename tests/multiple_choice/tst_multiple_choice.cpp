@@ -6,6 +6,7 @@
 #include "common/periodictimer.h"
 #include "common/twips.h"
 #include "multiple_choice/debounce.h"
+#include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
 #include "multiple_choice/paper.h"
 #include "multiple_choice/question.h"
@@ -60,9 +61,9 @@ bool black(const QWidget *tak, int i)
 
 
 // A paper after `ticks` pacing ticks; the last tick's result.
-Paper::Tick ticked(Paper &paper, int ticks)
+std::optional<Paper::Tick> ticked(Paper &paper, int ticks)
 {
-    Paper::Tick last;
+    std::optional<Paper::Tick> last;
     for (int t = 1; t <= ticks; ++t)
         last = paper.tick();
     return last;
@@ -76,34 +77,46 @@ struct SavedRow
     const char *divTimeText, *savedText;
 };
 
+// The paper after a number of ticks with no question finished: what the
+// last tick shows, and where the standard pace stands.
 struct TickRow
 {
-    int ticks, blacken, marker;
-    const char *standardQuestion, *slotLeft, *paperLeft, *divTimeText;
+    int ticks;
+    std::optional<int> blacken, marker;
+    std::optional<QString> standardQuestion;
+    const char *slotLeft, *paperLeft, *divTimeText;
     int stdQNo, slotCnt;
 };
 
+// A question finished after some ticks, and after earlier ones.
 struct NextRow
 {
-    int ticks, before; // pacing ticks, and questions finished before them
-    bool counted;
-    int marker;
-    const char *question;
+    int ticks, before;
+    bool counted = true;
+    int marker = 0;
+    const char *question = "";
     int lpDivTime;
-    const char *divTimeText, *savedText;
+    const char *divTimeText = "", *savedText = "";
 };
 
+// A row of the per-question window with time left, and one overrun.
+QuestionClock::Row left(const char *text, int barTwips)
+{
+    return {text, false, barTwips};
+}
+QuestionClock::Row over(const char *text, int barTwips)
+{
+    return {text, true, barTwips};
+}
+
+// Elapsed seconds against the frozen budget and the standard 210 seconds.
 struct RefreshRow
 {
     const char *counter;
     int divTime;
-    const char *elapsed, *required;
-    bool requiredOver;
-    int requiredBar;
-    const char *standard;
-    bool standardOver;
-    int standardBar;
-    bool cue;
+    const char *elapsed;
+    QuestionClock::Row required, standard;
+    bool cue = false;
 };
 
 } // namespace
@@ -123,17 +136,28 @@ private slots:
     void savedTime_data()
     {
         QTest::addColumn<SavedRow>("row");
-        QTest::newRow("the start") << SavedRow{0, 0, 210, "3:30", "-"};
-        QTest::newRow("one done at 100") << SavedRow{100, 1, 212, "3:32", "1:50"};
-        QTest::newRow("6299.5 to even") << SavedRow{1, 58, 6300, "1:45:00", "3:22:59"};
-        QTest::newRow("6298.5 to even") << SavedRow{3, 58, 6298, "1:44:58", "3:22:57"};
-        QTest::newRow("all done at once") << SavedRow{0, 59, 12600, "3:30:00", "3:26:30"};
-        QTest::newRow("an advantage of 0") << SavedRow{210, 1, 210, "3:30", "-"};
-        QTest::newRow("an advantage of 1") << SavedRow{209, 1, 210, "3:30", "1"};
-        QTest::newRow("under a second each") << SavedRow{12599, 0, 0, "0", "-"};
-        QTest::newRow("0.5 to even") << SavedRow{12570, 0, 0, "0", "-"};
-        QTest::newRow("1.5 to even") << SavedRow{12510, 0, 2, "2", "-"};
-        QTest::newRow("no question left") << SavedRow{0, 60, 0, "0", "3:30:00"};
+        const QList<std::pair<const char *, SavedRow>> rows{
+            {"the start", {.totalCnt = 0, .doneCnt = 0, .lpDivTime = 210, .divTimeText = "3:30", .savedText = "-"}},
+            {"one done at 100",
+             {.totalCnt = 100, .doneCnt = 1, .lpDivTime = 212, .divTimeText = "3:32", .savedText = "1:50"}},
+            {"6299.5 to even",
+             {.totalCnt = 1, .doneCnt = 58, .lpDivTime = 6300, .divTimeText = "1:45:00", .savedText = "3:22:59"}},
+            {"6298.5 to even",
+             {.totalCnt = 3, .doneCnt = 58, .lpDivTime = 6298, .divTimeText = "1:44:58", .savedText = "3:22:57"}},
+            {"all done at once",
+             {.totalCnt = 0, .doneCnt = 59, .lpDivTime = 12600, .divTimeText = "3:30:00", .savedText = "3:26:30"}},
+            {"an advantage of 0",
+             {.totalCnt = 210, .doneCnt = 1, .lpDivTime = 210, .divTimeText = "3:30", .savedText = "-"}},
+            {"an advantage of 1",
+             {.totalCnt = 209, .doneCnt = 1, .lpDivTime = 210, .divTimeText = "3:30", .savedText = "1"}},
+            {"under a second each",
+             {.totalCnt = 12599, .doneCnt = 0, .lpDivTime = 0, .divTimeText = "0", .savedText = "-"}},
+            {"0.5 to even", {.totalCnt = 12570, .doneCnt = 0, .lpDivTime = 0, .divTimeText = "0", .savedText = "-"}},
+            {"1.5 to even", {.totalCnt = 12510, .doneCnt = 0, .lpDivTime = 2, .divTimeText = "2", .savedText = "-"}},
+            {"no question left",
+             {.totalCnt = 0, .doneCnt = 60, .lpDivTime = 0, .divTimeText = "0", .savedText = "3:30:00"}}};
+        for (const auto &[name, row] : rows)
+            QTest::newRow(name) << row;
     }
     void savedTime()
     {
@@ -144,51 +168,59 @@ private slots:
         QCOMPARE(saved.savedText, QString(row.savedText));
     }
 
-    // The paper after a number of ticks with no question finished: what the
-    // last tick shows (the cell blackened and the marker shown, or -1; the
-    // standard pace's question when it moves on; the times left in the slot
-    // and the paper; the seconds for each question left), and where the
-    // standard pace stands.
+    // The paper after a number of ticks with no question finished.
     void ticks_data()
     {
         QTest::addColumn<TickRow>("row");
-        QTest::newRow("1: the first cell and marker") << TickRow{1, 0, 0, "", "3:29", "3:29:59", "3:30", 0, 1};
-        QTest::newRow("210: question 2") << TickRow{210, 1, -1, "2", "3:30", "3:26:30", "3:26", 2, 0};
-        QTest::newRow("420: question 3") << TickRow{420, 2, -1, "3", "3:30", "3:23:00", "3:23", 3, 0};
-        QTest::newRow("9000: an hour left") << TickRow{9000, -1, -1, "", "30", "1:00:00", "1:00", 43, 180};
-        QTest::newRow("12390: question 60") << TickRow{12390, 59, -1, "60", "3:30", "3:30", "4", 60, 0};
-        QTest::newRow("12599") << TickRow{12599, -1, -1, "", "1", "1", "0", 60, 209};
+        const QList<TickRow> rows{
+            {.ticks = 1, .blacken = 0, .marker = 0, .slotLeft = "3:29", .paperLeft = "3:29:59",
+             .divTimeText = "3:30", .stdQNo = 0, .slotCnt = 1},
+            {.ticks = 210, .blacken = 1, .standardQuestion = "2", .slotLeft = "3:30", .paperLeft = "3:26:30",
+             .divTimeText = "3:26", .stdQNo = 2, .slotCnt = 0},
+            {.ticks = 420, .blacken = 2, .standardQuestion = "3", .slotLeft = "3:30", .paperLeft = "3:23:00",
+             .divTimeText = "3:23", .stdQNo = 3, .slotCnt = 0},
+            {.ticks = 9000, .slotLeft = "30", .paperLeft = "1:00:00", .divTimeText = "1:00", .stdQNo = 43,
+             .slotCnt = 180},
+            {.ticks = 12390, .blacken = 59, .standardQuestion = "60", .slotLeft = "3:30", .paperLeft = "3:30",
+             .divTimeText = "4", .stdQNo = 60, .slotCnt = 0},
+            {.ticks = 12599, .slotLeft = "1", .paperLeft = "1", .divTimeText = "0", .stdQNo = 60, .slotCnt = 209}};
+        for (const TickRow &row : rows)
+            QTest::addRow("%d", row.ticks) << row;
     }
     void ticks()
     {
         QFETCH(TickRow, row);
         Paper paper;
-        const Paper::Tick tick = ticked(paper, row.ticks);
-        QVERIFY(tick.counted);
-        QVERIFY(!tick.ended);
-        QCOMPARE(tick.blacken, row.blacken);
-        QCOMPARE(tick.marker, row.marker);
-        QCOMPARE(tick.standardQuestion, QString(row.standardQuestion));
-        QCOMPARE(tick.slotLeft, QString(row.slotLeft));
-        QCOMPARE(tick.paperLeft, QString(row.paperLeft));
-        QCOMPARE(tick.pace.divTimeText, QString(row.divTimeText));
-        QCOMPARE(tick.pace.savedText, QStringLiteral("-"));
+        const std::optional<Paper::Tick> tick = ticked(paper, row.ticks);
+        QVERIFY(tick);
+        QVERIFY(!tick->ended);
+        QCOMPARE(tick->blacken, row.blacken);
+        QCOMPARE(tick->marker, row.marker);
+        QCOMPARE(tick->figures.questionNo, row.standardQuestion);
+        QCOMPARE(tick->figures.questionLeft, QString(row.slotLeft));
+        QCOMPARE(tick->figures.runLeft, QString(row.paperLeft));
+        QCOMPARE(tick->pace->divTimeText, QString(row.divTimeText));
+        QCOMPARE(tick->pace->savedText, QStringLiteral("-"));
+        QVERIFY(!tick->cue);
         QCOMPARE(paper.stdQNo(), row.stdQNo);
         QCOMPARE(paper.slotCnt(), row.slotCnt);
         QCOMPARE(paper.totalCnt(), row.ticks);
         QCOMPARE(paper.divTimeText(), QString(row.divTimeText));
     }
 
-    // Tick 12,600 ends the paper and shows nothing else; later ticks and
-    // presses change nothing.
+    // Tick 12,600 ends the paper with the dashes and the end's cue, and
+    // shows nothing else; later ticks and presses change nothing.
     void theEnd()
     {
         Paper paper;
-        const Paper::Tick last = ticked(paper, 12600);
-        QVERIFY(last.counted);
-        QVERIFY(last.ended);
-        QVERIFY(!paper.tick().counted);
-        QVERIFY(!paper.next().counted);
+        const std::optional<Paper::Tick> last = ticked(paper, 12600);
+        QVERIFY(last && last->ended);
+        QCOMPARE(last->figures.questionNo, QStringLiteral("--"));
+        QCOMPARE(last->figures.runLeft, QStringLiteral("-:--:--"));
+        QCOMPARE(last->cue, Cue::End);
+        QVERIFY(!last->blacken && !last->pace);
+        QVERIFY(!paper.tick());
+        QVERIFY(!paper.next());
         QCOMPARE(paper.totalCnt(), 12600);
         QCOMPARE(paper.doneCnt(), 0);
     }
@@ -198,11 +230,18 @@ private slots:
     void finishingAQuestion_data()
     {
         QTest::addColumn<NextRow>("row");
-        QTest::newRow("during the countdown") << NextRow{0, 0, true, 1, "2", 214, "3:34", "3:30"};
-        QTest::newRow("at tick 100") << NextRow{100, 0, true, 1, "2", 212, "3:32", "1:50"};
-        QTest::newRow("the 59th") << NextRow{0, 58, true, 59, "60", 12600, "3:30:00", "3:26:30"};
-        QTest::newRow("on the last question") << NextRow{0, 59, false, -1, "", 12600, "", ""};
-        QTest::newRow("behind the pace") << NextRow{1000, 3, true, 4, "5", 207, "3:27", "-"};
+        const QList<std::pair<const char *, NextRow>> rows{
+            {"during the countdown", {.ticks = 0, .before = 0, .marker = 1, .question = "2", .lpDivTime = 214,
+                                      .divTimeText = "3:34", .savedText = "3:30"}},
+            {"at tick 100", {.ticks = 100, .before = 0, .marker = 1, .question = "2", .lpDivTime = 212,
+                             .divTimeText = "3:32", .savedText = "1:50"}},
+            {"the 59th", {.ticks = 0, .before = 58, .marker = 59, .question = "60", .lpDivTime = 12600,
+                          .divTimeText = "3:30:00", .savedText = "3:26:30"}},
+            {"on the last question", {.ticks = 0, .before = 59, .counted = false, .lpDivTime = 12600}},
+            {"behind the pace", {.ticks = 1000, .before = 3, .marker = 4, .question = "5", .lpDivTime = 207,
+                                 .divTimeText = "3:27", .savedText = "-"}}};
+        for (const auto &[name, row] : rows)
+            QTest::newRow(name) << row;
     }
     void finishingAQuestion()
     {
@@ -211,14 +250,16 @@ private slots:
         for (int i = 0; i < row.before; ++i)
             paper.next();
         ticked(paper, row.ticks);
-        const Paper::Next next = paper.next();
-        QCOMPARE(next.counted, row.counted);
-        QCOMPARE(next.marker, row.marker);
-        QCOMPARE(next.question, QString(row.question));
-        QCOMPARE(next.pace.divTimeText, QString(row.divTimeText));
-        QCOMPARE(next.pace.savedText, QString(row.savedText));
+        const std::optional<Paper::Next> next = paper.next();
+        QCOMPARE(next.has_value(), row.counted);
         QCOMPARE(paper.lpDivTime(), row.lpDivTime);
         QCOMPARE(paper.doneCnt(), row.before + (row.counted ? 1 : 0));
+        if (!next)
+            return;
+        QCOMPARE(next->marker, row.marker);
+        QCOMPARE(next->question, QString(row.question));
+        QCOMPARE(next->pace.divTimeText, QString(row.divTimeText));
+        QCOMPARE(next->pace.savedText, QString(row.savedText));
     }
 
     // One refresh of the per-question window: elapsed E against the frozen
@@ -226,30 +267,42 @@ private slots:
     void refresh_data()
     {
         QTest::addColumn<RefreshRow>("row");
-        QTest::newRow("0") << RefreshRow{"0", 210, "0", "3:30", false, 1050, "3:30", false, 1050, false};
-        QTest::newRow("150") << RefreshRow{"150", 180, "2:30", "30", false, 150, "1:00", false, 300, false};
-        QTest::newRow("210") << RefreshRow{"210", 180, "3:30", "-30", true, 150, "0", false, 0, true};
-        QTest::newRow("211") << RefreshRow{"211", 180, "3:31", "-31", true, 155, "-1", true, 5, false};
-        QTest::newRow("3700") << RefreshRow{"3700", 200, "1:01:40", "-58:20", true, 17500, "-58:10", true, 17450, false};
-        QTest::newRow("2.5 to even") << RefreshRow{"2.5", 210, "2", "3:28", false, 1040, "3:28", false, 1040, false};
-        QTest::newRow("209.5 to even") << RefreshRow{"209.5", 210, "3:30", "0", false, 0, "0", false, 0, true};
-        QTest::newRow("no number") << RefreshRow{"abc", 210, "0", "3:30", false, 1050, "3:30", false, 1050, false};
-        QTest::newRow("negative") << RefreshRow{"-5", 210, "0", "3:35", false, 1075, "3:35", false, 1075, false};
-        QTest::newRow("huge") << RefreshRow{"99999999999", 210, "596523:14:07", "-596523:10:37", true, INT_MAX,
-                                            "-596523:10:37", true, INT_MAX, false};
+        const QList<RefreshRow> rows{
+            {.counter = "0", .divTime = 210, .elapsed = "0", .required = left("3:30", 1050),
+             .standard = left("3:30", 1050)},
+            {.counter = "150", .divTime = 180, .elapsed = "2:30", .required = left("30", 150),
+             .standard = left("1:00", 300)},
+            {.counter = "210", .divTime = 180, .elapsed = "3:30", .required = over("-30", 150),
+             .standard = left("0", 0), .cue = true},
+            {.counter = "211", .divTime = 180, .elapsed = "3:31", .required = over("-31", 155),
+             .standard = over("-1", 5)},
+            {.counter = "3700", .divTime = 200, .elapsed = "1:01:40", .required = over("-58:20", 17500),
+             .standard = over("-58:10", 17450)},
+            {.counter = "2.5", .divTime = 210, .elapsed = "2", .required = left("3:28", 1040),
+             .standard = left("3:28", 1040)},
+            {.counter = "209.5", .divTime = 210, .elapsed = "3:30", .required = left("0", 0),
+             .standard = left("0", 0), .cue = true},
+            {.counter = "abc", .divTime = 210, .elapsed = "0", .required = left("3:30", 1050),
+             .standard = left("3:30", 1050)},
+            {.counter = "-5", .divTime = 210, .elapsed = "0", .required = left("3:35", 1075),
+             .standard = left("3:35", 1075)},
+            {.counter = "99999999999", .divTime = 210, .elapsed = "596523:14:07",
+             .required = over("-596523:10:37", INT_MAX), .standard = over("-596523:10:37", INT_MAX)}};
+        for (const RefreshRow &row : rows)
+            QTest::addRow("%s", row.counter) << row;
     }
     void refresh()
     {
         QFETCH(RefreshRow, row);
         const QuestionClock::Refresh r = QuestionClock::refresh(QString::fromLatin1(row.counter), row.divTime);
         QCOMPARE(r.elapsedText, QString(row.elapsed));
-        QCOMPARE(r.required.text, QString(row.required));
-        QCOMPARE(r.required.overrun, row.requiredOver);
-        QCOMPARE(r.required.barTwips, row.requiredBar);
-        QCOMPARE(r.standard.text, QString(row.standard));
-        QCOMPARE(r.standard.overrun, row.standardOver);
-        QCOMPARE(r.standard.barTwips, row.standardBar);
-        QCOMPARE(r.cue, row.cue);
+        QCOMPARE(r.required.text, row.required.text);
+        QCOMPARE(r.required.overrun, row.required.overrun);
+        QCOMPARE(r.required.barTwips, row.required.barTwips);
+        QCOMPARE(r.standard.text, row.standard.text);
+        QCOMPARE(r.standard.overrun, row.standard.overrun);
+        QCOMPARE(r.standard.barTwips, row.standard.barTwips);
+        QCOMPARE(r.cue, row.cue ? std::optional(Cue::Milestone) : std::nullopt);
     }
 
     // A question's budget is frozen when its counter is written as exactly
@@ -257,14 +310,23 @@ private slots:
     // runs; the counter advances by one a tick.
     void theBudgetFreezes_data()
     {
+        struct Row
+        {
+            const char *name, *counter;
+            int divTime;
+            const char *advanced;
+        };
         QTest::addColumn<QString>("counter");
         QTest::addColumn<int>("divTime");
         QTest::addColumn<QString>("advanced");
-        QTest::newRow("5: kept") << "5" << 210 << "6";
-        QTest::newRow("0.4: kept, though it shows 0") << "0.4" << 210 << "1";
-        QTest::newRow("0: a new question") << "0" << 300 << "1";
-        QTest::newRow("no number: a new question") << "x" << 300 << "1";
-        QTest::newRow("209") << "209" << 210 << "210";
+        const Row rows[] = {
+            {.name = "5: kept", .counter = "5", .divTime = 210, .advanced = "6"},
+            {.name = "0.4: kept, though it shows 0", .counter = "0.4", .divTime = 210, .advanced = "1"},
+            {.name = "0: a new question", .counter = "0", .divTime = 300, .advanced = "1"},
+            {.name = "no number: a new question", .counter = "x", .divTime = 300, .advanced = "1"},
+            {.name = "209", .counter = "209", .divTime = 210, .advanced = "210"}};
+        for (const Row &row : rows)
+            QTest::newRow(row.name) << QString(row.counter) << row.divTime << QString(row.advanced);
     }
     void theBudgetFreezes()
     {
@@ -280,22 +342,32 @@ private slots:
     }
 
     // A press counts two seconds after the reading taken after the last
-    // accepted one (-1: none yet, when any press counts), counted forward
-    // around midnight; a reading rounds its half second to even. Each row:
-    // that reading, the clock at a new press, and whether it counts.
+    // accepted one (none yet: any press counts), counted forward around
+    // midnight; a reading rounds its half second to even.
     void debounce_data()
     {
+        struct Row
+        {
+            const char *name;
+            int previous; // -1: no press accepted yet
+            QTime clock;
+            bool accepted;
+        };
         QTest::addColumn<int>("previous");
         QTest::addColumn<QTime>("clock");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("1 s after") << 100 << QTime(0, 1, 41) << false;
-        QTest::newRow("1.5 s after, read as 2") << 100 << QTime(0, 1, 41, 500) << true;
-        QTest::newRow("across midnight") << 86399 << QTime(0, 0, 1) << true;
-        QTest::newRow("just across midnight") << 86399 << QTime(0, 0) << false;
-        QTest::newRow("1 s from the rounded midnight") << 86400 << QTime(0, 0, 1) << false;
-        QTest::newRow("half a second before midnight") << 86398 << QTime(23, 59, 59, 500) << true;
-        QTest::newRow("before it, a day on") << 200 << QTime(0, 3, 19) << true;
-        QTest::newRow("the first, at midnight") << -1 << QTime(0, 0) << true;
+        const Row rows[] = {
+            {.name = "1 s after", .previous = 100, .clock = QTime(0, 1, 41), .accepted = false},
+            {.name = "1.5 s after, read as 2", .previous = 100, .clock = QTime(0, 1, 41, 500), .accepted = true},
+            {.name = "across midnight", .previous = 86399, .clock = QTime(0, 0, 1), .accepted = true},
+            {.name = "just across midnight", .previous = 86399, .clock = QTime(0, 0), .accepted = false},
+            {.name = "1 s from the rounded midnight", .previous = 86400, .clock = QTime(0, 0, 1), .accepted = false},
+            {.name = "half a second before midnight", .previous = 86398, .clock = QTime(23, 59, 59, 500),
+             .accepted = true},
+            {.name = "before it, a day on", .previous = 200, .clock = QTime(0, 3, 19), .accepted = true},
+            {.name = "the first, at midnight", .previous = -1, .clock = QTime(0, 0), .accepted = true}};
+        for (const Row &row : rows)
+            QTest::newRow(row.name) << row.previous << row.clock << row.accepted;
     }
     void debounce()
     {
@@ -320,14 +392,16 @@ private slots:
         clock.write(QStringLiteral("0"), paper.lpDivTime());
         int cues = 0, blackened = 0, ends = 0;
         for (int t = 1; t <= 12601; ++t) {
-            const Paper::Tick tick = paper.tick();
-            ends += tick.ended;
-            if (!tick.counted || tick.ended)
+            const std::optional<Paper::Tick> tick = paper.tick();
+            if (!tick)
                 continue;
-            blackened += tick.blacken >= 0;
-            cues += clock.write(clock.advanced(), paper.lpDivTime()).cue;
-            if (t % 210 == 0 && paper.next().counted)
-                cues += clock.write(QStringLiteral("0"), paper.lpDivTime()).cue;
+            ends += tick->ended;
+            blackened += tick->blacken.has_value();
+            if (tick->ended)
+                continue;
+            cues += clock.write(clock.advanced(), paper.lpDivTime()).cue.has_value();
+            if (t % 210 == 0 && paper.next())
+                cues += clock.write(QStringLiteral("0"), paper.lpDivTime()).cue.has_value();
         }
         QCOMPARE(ends, 1);
         QCOMPARE(blackened, 60);
@@ -353,11 +427,15 @@ private slots:
         QCOMPARE(test::shown(tak, "Picture1 CmdNext"), QStringLiteral("10"));
         QCOMPARE(texts(tak, "Label1"), QStringLiteral("③"));
         QCOMPARE(control(tak, QStringLiteral("Label1"))->accessibleName(), QStringLiteral("開始までのカウントダウン"));
+        QCOMPARE(texts(tak, "LabelQNo2 LabelEachTime2 LabelQNo LabelEachTime LabelSavedTime LabelTotalTime"),
+                 QStringLiteral("1|3:30|1|3:30|-|3:30:00"));
         QVERIFY(button->isVisible());
         QVERIFY(button->x() > tak->x() + tak->width());
         QVERIFY(!window("FrmDur"));
+        QWidget *dur = formRef<FrmDur>().get();
+        QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelEachTime"), QStringLiteral("0|3:30|3:30"));
+        QCOMPARE(twipsOf(control(dur, QStringLiteral("LabelDiv2"))).width(), 180);
         test::call(tak, "CmdNext_Click");
-        QWidget *dur = window("FrmDur");
         QVERIFY(!dur->isVisible());
         QCOMPARE(dur->property("DivTime").toInt(), 214);
         auto *box = tak->findChild<QLineEdit *>(QStringLiteral("Text1"));
@@ -481,7 +559,7 @@ private slots:
         QCOMPARE(desktop.logged, QStringList({"beep", "beep"}));
         QSignalSpy activated(dur, SIGNAL(activated()));
         dur->activateWindow();
-        QTRY_COMPARE(activated.count(), 1); // the Done button comes to the front
+        QTRY_COMPARE(activated.count(), 1); // the window system activates it; the Done button comes to the front
         test::closeFromWindowSystem(button);
         test::closeFromWindowSystem(dur);
         QVERIFY(button->isVisible());
