@@ -19,7 +19,7 @@
 namespace orv {
 
 namespace {
-const QString kDailyFile = QStringLiteral("daily.exe");
+constexpr QLatin1String kDailyFile("daily.exe");
 
 // The row under the two timer buttons holds CmdMen alone, or CmdDaily and
 // CmdMen side by side, spanning the same extent either way.

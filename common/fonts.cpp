@@ -13,7 +13,7 @@ namespace {
 // carry the vendor ORVL, which tells them apart from the system's whole faces
 // of the same family. Asking for "<family> [ORVL]" reaches them, and the
 // whole face further down the list takes any other character.
-const QString kBundledFoundry = QStringLiteral(" [ORVL]");
+constexpr QLatin1String kBundledFoundry(" [ORVL]");
 bool bundledFacesRegistered = false;
 
 // Needs the application object; the faces stay registered for the process.

@@ -63,7 +63,7 @@ private:
     QLabel *m_label4;
     QCheckBox *m_check1;
     QLineEdit *m_txtTime;
-    std::array<QPushButton *, 6> m_cmdTime;
+    std::array<QPushButton *, 6> m_cmdTime{};
     PeriodicTimer *m_timer1;
     PeriodicTimer *m_timer3;
 };

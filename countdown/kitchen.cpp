@@ -98,7 +98,7 @@ std::optional<Kitchen::Start> Kitchen::press(int index)
         return Start{.asks = true};
     m_limTime = preset(index).seconds;
     // The preset's own text, in the display's size as it stands.
-    return Start{.display = {QString::fromLatin1(preset(index).display)}};
+    return Start{.display = {.text = QString::fromLatin1(preset(index).display)}};
 }
 
 std::optional<Kitchen::Start> Kitchen::enter(const QString &entry, const QTime &now)
@@ -108,7 +108,7 @@ std::optional<Kitchen::Start> Kitchen::enter(const QString &entry, const QTime &
     if (entry.contains(u':')) {
         m_almTime = readTimeOfDay(entry).value_or(kNeverMatches.toString());
         // The entry as typed, not as read.
-        return Start{.display = {entry}, .clockLine = clockLine(now)};
+        return Start{.display = {.text = entry}, .clockLine = clockLine(now)};
     }
     m_limTime = secondsFromMinutes(leadingNumber(entry));
     return Start{.display = remaining(m_limTime)};
@@ -123,7 +123,7 @@ Kitchen::Display Kitchen::remaining(long long seconds) const
 void Kitchen::alarm(Tick &tick, bool muted)
 {
     tick.alarm = true;
-    tick.display = Display{kAlarmFace.toString()};
+    tick.display = Display{.text = kAlarmFace.toString()};
     if (!muted)
         tick.cue = Cue::Alarm;
     tick.attention = !m_alarmRaised;

@@ -64,14 +64,14 @@ public:
     struct Display
     {
         QString text;
-        std::optional<double> points;
+        std::optional<double> points = {};
     };
 
     struct Start
     {
         bool asks = false;                // the input key: an entry is wanted (enter)
-        Display display;
-        std::optional<QString> clockLine; // a wait for a time of day, on the clock tick
+        Display display = {};
+        std::optional<QString> clockLine = {}; // a wait for a time of day, on the clock tick
     };
 
     struct Tick

@@ -3,6 +3,8 @@
 #include "cues/pulseconnection.h"
 #include "cues/wave.h"
 
+#include <pulse/timeval.h>
+
 namespace orv {
 
 namespace {
@@ -57,7 +59,7 @@ void PulseVoice::start(pa_context *context)
     // A short buffer ahead: the cue starts as soon as the server can.
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
-    buffer.tlength = uint32_t(pa_usec_to_bytes(20 * 1000, &spec));
+    buffer.tlength = uint32_t(pa_usec_to_bytes(20 * PA_USEC_PER_MSEC, &spec));
     buffer.prebuf = uint32_t(-1);
     buffer.minreq = uint32_t(-1);
     buffer.fragsize = uint32_t(-1);

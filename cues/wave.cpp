@@ -144,7 +144,7 @@ Wave readWaveFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("cannot be read"));
     if (file.size() > kMaxWaveBytes)
-        return refused(QStringLiteral("larger than %1 MiB").arg(kMaxWaveBytes / (1024 * 1024)));
+        return refused(QStringLiteral("larger than %1 MiB").arg(kMaxWaveBytes >> 20));
     return readWave(file.readAll());
 }
 

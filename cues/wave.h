@@ -30,7 +30,7 @@ struct Wave
 // largest cue file read.
 inline constexpr int kMaxWaveChannels = 32;
 inline constexpr quint32 kMaxWaveRate = 384000;
-inline constexpr qint64 kMaxWaveBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxWaveBytes = qint64{64} << 20;
 
 // The sound in a whole file's bytes. PCM of 8, 16, 24 or 32 bits and 32-bit
 // float, in a plain or an extensible header, with chunks in any order; a

@@ -71,15 +71,16 @@ void FrmRon::buildRow(QWidget *table, int question, const EssayRun::Initial &ini
     const int dy = 570 * question;
     addColourBlock(table, indexedName("LabelBase", question), QRect(240, 150 + dy, 3675, 435), colour::lightGrey);
     int left = 270;
+    const auto phaseOf = [question](const Kind &kind) { return size_t(3) * size_t(question) + size_t(kind.step); };
     for (const Kind &kind : kinds) {
-        const auto phase = size_t(3 * question + kind.step);
+        const size_t phase = phaseOf(kind);
         const int width = initial.phases[phase].barTwips;
         m_bars[phase] = addColourBlock(table, indexedName(kind.bar, question), QRect(left, 240 + dy, width, 75),
                                        kind.colour);
         left += width;
     }
     for (const Kind &kind : kinds) {
-        const auto phase = size_t(3 * question + kind.step);
+        const size_t phase = phaseOf(kind);
         m_phaseTexts[phase] = addFigure(table, indexedName(kind.text, question), QRect(kind.textLeft, 360 + dy, 600, 195),
                                         initial.phases[phase].text, kGothic, 9.75);
         m_phaseTexts[phase]->setAccessibleName(

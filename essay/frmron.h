@@ -30,8 +30,8 @@ private:
 
     EssayRun m_run;
     // One bar and one time text for each phase, in the order they run.
-    std::array<QLabel *, essay::kPhases> m_bars;
-    std::array<QLabel *, essay::kPhases> m_phaseTexts;
+    std::array<QLabel *, essay::kPhases> m_bars{};
+    std::array<QLabel *, essay::kPhases> m_phaseTexts{};
 };
 
 } // namespace orv

@@ -66,8 +66,8 @@ private:
     QLabel *m_qNo2;
     QLabel *m_eachTime2;
     QLabel *m_savedTime;
-    std::array<QLabel *, pace::kQuestions> m_cells;
-    std::array<QLabel *, pace::kQuestions> m_markers;
+    std::array<QLabel *, pace::kQuestions> m_cells{};
+    std::array<QLabel *, pace::kQuestions> m_markers{};
 };
 
 } // namespace orv

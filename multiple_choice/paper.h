@@ -23,7 +23,7 @@ inline constexpr int kStandardSeconds = 210;
 
 struct SavedTime
 {
-    int lpDivTime;       // seconds available for each question not yet finished
+    int lpDivTime = 0;   // seconds available for each question not yet finished
     QString divTimeText; // its time text
     QString savedText;   // the advantage over the standard pace, or "-"
 };

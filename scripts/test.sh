@@ -4,14 +4,16 @@
 #      the include rules of the layers, a short real-sound check, and a long
 #      day (memory flat across 2,000 openings of each timer and 50 papers,
 #      then a random soak);
-#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
-#   4. cues heard on a real (null-sink) PulseAudio server, also after a
-#      change of the default output and a restart of the server;
-#   5. the windows' figures really drawn by the real program on Xvfb;
-#   6. the names and texts a screen reader reads from outside (AT-SPI);
-#   7. the Debian package: built, installed on this machine with apt-get, and
-#      the installed program started.
+#   2. the static analysers, clazy and clang-tidy, over the product sources;
+#   3. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
+#   5. cues heard on a real (null-sink) PulseAudio server and on PipeWire,
+#      also after a change of the default output and a restart of the server;
+#   6. the windows' figures really drawn by the real program on Xvfb;
+#   7. the names and texts a screen reader reads from outside (AT-SPI);
+#   8. the Debian package: built, its contents checked and the program in it
+#      started; only in CI (CI set) is it installed on the machine, and then
+#      the machine's earlier orvalen, or none, is put back.
 # It ends with the length of the tests against the code.
 # ORVALEN_QUICK=1 runs the first step only.
 set -euo pipefail
@@ -23,6 +25,7 @@ ensure_packages $SOUND_PACKAGES
 ctest --test-dir "$BUILD" --output-on-failure -j2
 [ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0
 
+"$ROOT/scripts/static-check.sh"
 "$ROOT/scripts/sanitize.sh"
 "$ROOT/scripts/fuzz.sh" "${ORVALEN_FUZZ_SECONDS:-60}"
 "$ROOT/scripts/sound-check.sh"

@@ -48,8 +48,8 @@ private slots:
         struct Row
         {
             QString text;
-            double number;
-            int tickLength;
+            double number = 0;
+            int tickLength = 0;
         };
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");

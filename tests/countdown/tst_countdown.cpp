@@ -53,7 +53,7 @@ struct EntryRow
     bool clockMode = false;
     int limTime = 0;
     const char *display;
-    std::optional<double> points;
+    std::optional<double> points = {};
     const char *almTime = "";
 };
 
@@ -62,14 +62,14 @@ struct EntryRow
 // first asks for attention.
 struct CountRow
 {
-    QString entry;
+    QString entry = {};
     int tick;
     bool muted = false;
     QString display;
-    std::optional<double> points;
-    std::optional<QString> overtime;
+    std::optional<double> points = {};
+    std::optional<QString> overtime = {};
     bool alarm = false;
-    std::optional<Cue> cue;
+    std::optional<Cue> cue = {};
     bool attention = false;
 };
 
@@ -79,7 +79,7 @@ struct ClockRow
     QString entry;
     QList<QTime> readings;
     bool almOn = false;
-    std::optional<QString> overtime;
+    std::optional<QString> overtime = {};
     QString clockLine;
 };
 } // namespace

@@ -39,10 +39,10 @@ struct Row
     Phase phase;
     int bar;
     const char *text;
-    std::optional<Phase> hidden;
-    std::optional<QString> questionNo;
+    std::optional<Phase> hidden = {};
+    std::optional<QString> questionNo = {};
     const char *questionLeft, *runLeft;
-    std::optional<Cue> cue;
+    std::optional<Cue> cue = {};
 };
 } // namespace
 

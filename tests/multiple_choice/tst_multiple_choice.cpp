@@ -82,8 +82,8 @@ struct SavedRow
 struct TickRow
 {
     int ticks;
-    std::optional<int> blacken, marker;
-    std::optional<QString> standardQuestion;
+    std::optional<int> blacken = {}, marker = {};
+    std::optional<QString> standardQuestion = {};
     const char *slotLeft, *paperLeft, *divTimeText;
     int stdQNo, slotCnt;
 };
