@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drives Orvalen's real windows for the benchmark.
 //   bench_driver ticks <tak|ron|men> <n>  times n ticks of the window's clock at
 //                                         1000 ms, as the user would run it

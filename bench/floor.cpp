@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor: the least a Qt Widgets timer can be. One window, one label
 // updated by a 1000 ms precise timer. With BENCH_TICKS=n it prints the timing
 // of n ticks and quits.

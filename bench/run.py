@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Measures Orvalen against the floor (a bare Qt Widgets window with one
 1000 ms precise timer) and prints one Markdown table. Run by
 scripts/bench.sh, which builds the programs and starts Xvfb; never part of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The sound cues the timers play, named by the moment each marks. A model

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The duration texts of any count: every text matches the one grammar
 // (h:mm:ss, m:ss or s, with "-" in front of a negative signed text) and
 // reads back as the count it came from.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The leading-number reading on any text: never NaN, never a crash, and
 // blanks in front or a non-number character behind never change the value.
 #include "common/numbers.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The time-of-day reading on any text: a text it accepts comes back as
 // "hh:mm" with hours 00-23 and minutes 00-59, and reads as itself again.
 #include "countdown/kitchen.h"

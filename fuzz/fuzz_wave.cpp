@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cue file reader on any bytes: never a crash, and what it accepts is
 // whole frames of sound a server takes; what it refuses says why.
 #include "cues/wave.h"

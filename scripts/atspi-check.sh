@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Orvalen under Xvfb with the AT-SPI accessibility bus and reads its
 # controls' names and texts from outside, as a screen reader would.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads Orvalen's windows through the AT-SPI accessibility bus, as a screen
 reader does, and checks the names of its controls. Run by atspi-check.sh."""
 import re

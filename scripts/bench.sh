@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures Orvalen against a bare Qt window and writes bench/results.md:
 #   scripts/bench.sh [runs, 5 by default]
 # Takes about five minutes a run. Never part of the test suite. Further

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails, naming the file, when a product folder includes a folder that
 # layers.txt does not allow it.
 set -euo pipefail

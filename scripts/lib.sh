@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the scripts: where things are, and installing Debian packages
 # that are missing (through sudo when not root).
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it without installing it: its
 # contents and control fields, that its dependencies resolve, and that the
 # program extracted from it starts and finds its sound module and its cue

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/orvalen_<version>_<arch>.deb after checking
 # the desktop entry and the AppStream metadata.
 set -euo pipefail

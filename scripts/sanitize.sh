@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole test suite with AddressSanitizer and
 # UndefinedBehaviorSanitizer (no recovery) in build-asan/ and runs it; a leak
 # or any sanitizer report fails the run.

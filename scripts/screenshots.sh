@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the screenshots in docs/ under a private Xvfb with a window manager,
 # so the window frames show as a user sees them.
 set -euo pipefail

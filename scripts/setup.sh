@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Orvalen needs (only those missing), then
 # configures and builds it in build/ (or $ORVALEN_BUILD_DIR).
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the random soak through the real program for longer than the test
 # suite does: scripts/soak.sh [events, 1000000 by default] [seed]
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Qt-aware analyser clazy (levels 0 and 1) and clang-tidy (the
 # checks in .clang-tidy) over the program's own sources, as the build
 # compiles them; fails on any finding. Tests, tools and the benchmark are

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints how long the tests are as a share of all the C++: non-blank,
 # non-comment lines of .cpp/.h under tests/ and fuzz/ against every .cpp/.h
 # of the repository, tests included. Fails above 0.34; the aim is between a

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up, builds, and runs every check:
 #   1. the test suite (CTest, offscreen): behaviour tables for every folder,
 #      the include rules of the layers, a short real-sound check, and a long

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program on Xvfb and reads its windows' pixels back: the
 # figures of every timer must really be drawn through the X11 path, and so
 # must the countdown's input dialog, whose picture it leaves in build/.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Indexed colour for the program's pictures: a popularity palette, and a
 // GIF writer (the background is a GIF, as the designed window expects).
 #pragma once

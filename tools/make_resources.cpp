@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Makes the program's own picture, icons and cue files:
 //   background.gif  329 x 249, the main menu's backdrop
 //   icon16.png, icon32.png  the window icon, 16 colours each

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Takes the README's pictures of each window in a telling state. Run it under
 // an X server with a window manager (scripts/screenshots.sh does that).
 // Usage: orvalen_screenshots <output folder>

@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Cuts the Japanese faces the windows use down to the characters the
-program shows, at build time:
+program shows; the cut faces are kept in resources/faces and compiled in:
 
-    subset_fonts.py OUT_DIR SOURCE...    writes the four faces into OUT_DIR
-    subset_fonts.py --check              exits 0 when fontTools and the
-                                         system faces are there
+    subset_fonts.py OUT_DIR SOURCE...           writes the four faces into
+                                                OUT_DIR, from the system's
+                                                Noto CJK faces
+    subset_fonts.py --covers FACE_DIR SOURCE... fails, naming them, when a
+                                                face lacks a character the
+                                                sources show (77: no fontTools)
 
 A whole Noto Sans CJK collection face is tens of thousands of glyphs; merely
 opening one touches megabytes of its tables. The cut faces keep the glyphs,
@@ -13,6 +18,7 @@ the same; any other character falls back to the full system face. They keep
 their family name and take the vendor ORVL, so the program can ask for them
 as "<family> [ORVL]" and still fall back to the system's "<family>".
 """
+import os
 import subprocess
 import sys
 
@@ -51,23 +57,29 @@ def characters(sources):
     return "".join(sorted(chars))
 
 
-def check():
+def covers(face_dir, sources):
     try:
-        import fontTools.subset  # noqa: F401
+        from fontTools.ttLib import TTFont
     except ImportError:
-        return "python3-fonttools is missing"
-    for _, family, style in FACES:
-        if not system_face(family, style):
-            return f"{family} {style} is not installed (fonts-noto-cjk)"
-    return None
+        print("faces: python3-fonttools is missing")
+        return 77
+    wanted = set(characters(sources))
+    status = 0
+    for name, _, _ in FACES:
+        font = TTFont(os.path.join(face_dir, name), lazy=True)
+        missing = sorted(c for c in wanted if ord(c) not in font.getBestCmap())
+        if missing:
+            print(f"faces: {name} lacks {''.join(missing)}; remake them: "
+                  "cmake --build build --target subset_faces")
+            status = 1
+    if status == 0:
+        print(f"faces: every face has all {len(wanted)} characters the sources show")
+    return status
 
 
 def main(argv):
-    if argv[1:] == ["--check"]:
-        problem = check()
-        if problem:
-            print(problem)
-        return 1 if problem else 0
+    if argv[1:2] == ["--covers"]:
+        return covers(argv[2], argv[3:])
     out_dir, sources = argv[1], argv[2:]
     from fontTools import subset
     from fontTools.ttLib import TTFont

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long day with the real program. Memory stays flat: each timer window
 // opened and closed 2,000 times, and 50 whole papers each in a fresh
 // window, leave at most 1 MiB more anonymous memory than the first 20

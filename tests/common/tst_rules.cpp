@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules every window shares: rounding, the reading of typed numbers,
 // duration texts, twips, the start countdown and the periodic timer.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The kitchen timer: its presets, typed minutes and times of day, the
 // countdown, the alarm and overtime and the wait across midnight as tables
 // on its model, then the window showing what the model says: its keys, its

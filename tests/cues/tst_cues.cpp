@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cues: reading cue files of every kind, well made or not, and what a cue
 // does while the sound server is away, without a server; then the cue
 // service: one cue at a time, where files are found, the warning for a file

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The essay timer: every row of its schedule, its end and a whole run as
 // tables on its model, then the window showing what the model says, its
 // countdown and run on their own clocks.

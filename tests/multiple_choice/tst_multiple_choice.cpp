@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The multiple-choice paper: its rules as tables on its models (the pace
 // arithmetic, ticks and finished questions, the per-question clock, the Done
 // button's two seconds, a whole paper), then the three windows showing what

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays cues through the real cue service on command, for the real-sound
 // check (tests/sound/sound_check.py): one command a line on standard input,
 // and for each a line "at <monotonic time of the request>" on standard

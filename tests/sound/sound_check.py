@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Listens to Orvalen's cues on real sound servers with two null sinks,
 through their monitors: every cue must be heard, soon, as the sound of its
 file, and nothing after it.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Looks at the real program on a real X server (Xvfb): opens each timer from
 the menu with synthetic clicks and reads the windows' pixels back, checking
 that the figures are really drawn. Offscreen tests cannot see what only the
