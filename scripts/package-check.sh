@@ -1,26 +1,36 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Orvalen developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package and checks it without installing it: its
-# contents and control fields, that its dependencies resolve, and that the
-# program extracted from it starts and finds its sound module and its cue
-# files. Only in CI (CI set) is it also installed with apt-get and the
-# installed program started; then whatever was there before is put back:
-# the earlier package, repacked before, or none.
+# Checks the licensing of the source (reuse lint), builds the Debian package
+# (scripts/package.sh) and checks it without installing it: lintian finds
+# neither an error nor a warning; its contents, control fields and
+# dependencies; its manual pages read without a warning, the Japanese one in
+# a Japanese terminal too; and the program extracted from it starts and finds
+# its sound module and its cue files. Only in CI (CI set) is it also
+# installed with apt-get and the installed program started; then whatever
+# was there before is put back: the earlier package, repacked before, or
+# none.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-ensure_packages strace
+ensure_packages strace reuse lintian man-db locales
 
-"$ROOT/scripts/package.sh"
-deb=$(ls -t "$BUILD"/orvalen_*.deb | head -n 1)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package check: $*"; exit 1; }
+
+(cd "$ROOT" && reuse lint >"$work/reuse.log" 2>&1) || { cat "$work/reuse.log"; fail "reuse lint fails"; }
+deb=$("$ROOT/scripts/package.sh" | tail -n 1)
+status=0
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || status=$?
+grep -v 'running with root privileges' "$work/lintian.log" || true
+[ "$status" = 0 ] || fail "lintian finds errors or warnings in $(basename "$deb")"
 
 contents=$(dpkg-deb -c "$deb")
 module=$(grep -o 'usr/lib/.*orvalen/orvalen_sound\.so$' <<<"$contents" || true)
 [ -n "$module" ] || fail "no sound module in $(basename "$deb")"
 files=(usr/bin/orvalen usr/share/orvalen/s01.wav usr/share/orvalen/s05.wav
+       usr/share/doc/orvalen/copyright usr/share/doc/orvalen/changelog.gz
+       usr/share/man/man1/orvalen.1.gz usr/share/man/ja/man1/orvalen.1.gz
        usr/share/applications/org.orvalen.Orvalen.desktop usr/share/metainfo/org.orvalen.Orvalen.metainfo.xml
        usr/share/icons/hicolor/48x48/apps/org.orvalen.Orvalen.png
        usr/share/icons/hicolor/scalable/apps/org.orvalen.Orvalen.svg)
@@ -60,6 +70,23 @@ starts() {
 }
 
 dpkg-deb -x "$deb" "$work/root"
+
+# The manual pages: no warning from man, in English and in a Japanese
+# terminal (its locale made in a folder of our own, the system's untouched).
+mkdir -p "$work/locale"
+localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 || [ -d "$work/locale/ja_JP.UTF-8" ] \
+  || fail "cannot make the ja_JP.UTF-8 locale"
+for page in man/man1 man/ja/man1; do
+  for lang in C.UTF-8 ja_JP.UTF-8; do
+    locales=/usr/lib/locale
+    [ "$lang" = C.UTF-8 ] || locales=$work/locale
+    out=$(LOCPATH=$locales LANG=$lang LC_ALL=$lang MANWIDTH=80 \
+          man --warnings -l "$work/root/usr/share/$page/orvalen.1.gz" 2>&1 >"$work/page.txt")
+    [ -z "$out" ] || { echo "$out"; fail "man warns about $page/orvalen.1 under $lang"; }
+    grep -q 'orvalen' "$work/page.txt" || fail "$page/orvalen.1 shows nothing under $lang"
+  done
+done
+grep -q '法律試験' "$work/page.txt" || fail "the Japanese page does not show Japanese"
 starts "$work/root/usr/bin/orvalen" "$work/root"
 echo "package check: $(basename "$deb") holds what it should, its dependencies resolve, and the program in it runs"
 
