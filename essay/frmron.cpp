@@ -28,28 +28,29 @@ FrmRon::FrmRon()
     const QFont legend = designedFont(kPGothic, 8.25, false);
     const EssayRun::Initial initial = EssayRun::initial();
 
-    const Panels panels = addPanels();
-    addTickLengthBox(panels.outer, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    QFrame *outer = addOuterPanel();
+    addTickLengthBox(outer, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    QFrame *table = addTable(outer);
 
-    addFigure(panels.table, QStringLiteral("Label3"), QRect(30, 210, 180, 315), QStringLiteral("1"), kGothic, 15.75)
+    addFigure(table, QStringLiteral("Label3"), QRect(30, 210, 180, 315), QStringLiteral("1"), kGothic, 15.75)
         ->setAccessibleName(QStringLiteral("第1問"));
-    addFigure(panels.table, QStringLiteral("Label4"), QRect(30, 780, 180, 315), QStringLiteral("2"), kGothic, 15.75)
+    addFigure(table, QStringLiteral("Label4"), QRect(30, 780, 180, 315), QStringLiteral("2"), kGothic, 15.75)
         ->setAccessibleName(QStringLiteral("第2問"));
     for (int question = 0; question < 2; ++question)
-        buildRow(panels.table, question, initial);
-    addStandardPace(panels.table, QRect(2520, 1590, 1260, 315));
+        buildRow(table, question, initial);
+    addStandardPace(table, QRect(2520, 1590, 1260, 315));
 
     // The legend: one square and one caption per kind of phase.
-    addColourBlock(panels.outer, QStringLiteral("LabelH(1)"), QRect(240, 2430, 135, 75), kIssues);
-    addLabel(panels.outer, QStringLiteral("Label2(7)"), QRect(480, 2400, 660, 165), QStringLiteral("論点抽出"))
+    addColourBlock(outer, QStringLiteral("LabelH(1)"), QRect(240, 2430, 135, 75), kIssues);
+    addLabel(outer, QStringLiteral("Label2(7)"), QRect(480, 2400, 660, 165), QStringLiteral("論点抽出"))
         ->setFont(legend);
-    addColourBlock(panels.outer, QStringLiteral("LabelH(3)"), QRect(240, 2610, 135, 75), kOutline);
-    addLabel(panels.outer, QStringLiteral("Label2(8)"), QRect(480, 2580, 660, 165), QStringLiteral("答案構成"))
+    addColourBlock(outer, QStringLiteral("LabelH(3)"), QRect(240, 2610, 135, 75), kOutline);
+    addLabel(outer, QStringLiteral("Label2(8)"), QRect(480, 2580, 660, 165), QStringLiteral("答案構成"))
         ->setFont(legend);
-    addColourBlock(panels.outer, QStringLiteral("LabelQ(1)"), QRect(240, 2790, 135, 75), kWriting);
-    addLabel(panels.outer, QStringLiteral("Label2(9)"), QRect(480, 2760, 660, 165), QStringLiteral("答案作成"))
+    addColourBlock(outer, QStringLiteral("LabelQ(1)"), QRect(240, 2790, 135, 75), kWriting);
+    addLabel(outer, QStringLiteral("Label2(9)"), QRect(480, 2760, 660, 165), QStringLiteral("答案作成"))
         ->setFont(legend);
-    addRunLeft(panels.outer);
+    addRunLeft(outer);
 
     // Made last, so it starts in front.
     addCover();

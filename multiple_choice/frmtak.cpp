@@ -29,26 +29,27 @@ FrmTak::FrmTak()
     setClientSizeTwips(4680, 3225);
     const Paper::Initial initial = Paper::initial();
 
-    const Panels panels = addPanels();
-    addLabel(panels.table, QStringLiteral("Label2(0)"), QRect(180, 90, 900, 180), QStringLiteral("実際の進度"));
-    m_qNo2 = addFigure(panels.table, QStringLiteral("LabelQNo2"), QRect(1290, 270, 165, 285), initial.question,
+    QFrame *outer = addOuterPanel();
+    QFrame *table = addTable(outer);
+    addLabel(table, QStringLiteral("Label2(0)"), QRect(180, 90, 900, 180), QStringLiteral("実際の進度"));
+    m_qNo2 = addFigure(table, QStringLiteral("LabelQNo2"), QRect(1290, 270, 165, 285), initial.question,
                        kPGothic, 14.25, colour::yellow);
     m_qNo2->setAccessibleName(QStringLiteral("実際の進度（問目）"));
-    addLabel(panels.table, QStringLiteral("Label2(5)"), QRect(1500, 360, 360, 180), QStringLiteral("問目"));
-    addLabel(panels.table, QStringLiteral("Label2(1)"), QRect(1920, 90, 1080, 180), QStringLiteral("必要処理時間"));
-    m_eachTime2 = addFigure(panels.table, QStringLiteral("LabelEachTime2"), QRect(3090, 270, 660, 285), {}, kGothic,
+    addLabel(table, QStringLiteral("Label2(5)"), QRect(1500, 360, 360, 180), QStringLiteral("問目"));
+    addLabel(table, QStringLiteral("Label2(1)"), QRect(1920, 90, 1080, 180), QStringLiteral("必要処理時間"));
+    m_eachTime2 = addFigure(table, QStringLiteral("LabelEachTime2"), QRect(3090, 270, 660, 285), {}, kGothic,
                             14.25, colour::yellow);
     m_eachTime2->setAccessibleName(QStringLiteral("必要処理時間"));
-    buildGrid(panels.table);
-    addStandardPace(panels.table, QRect(3060, 1590, 720, 315));
+    buildGrid(table);
+    addStandardPace(table, QRect(3060, 1590, 720, 315));
 
-    addTickLengthBox(panels.outer, 8, Qt::AlignRight);
-    addLabel(panels.outer, QStringLiteral("Label2(7)"), QRect(300, 2550, 1125, 180), QStringLiteral("アドバンテージ"));
-    m_savedTime = addFigure(panels.outer, QStringLiteral("LabelSavedTime"), QRect(2040, 2520, 135, 240), {}, kGothic,
+    addTickLengthBox(outer, 8, Qt::AlignRight);
+    addLabel(outer, QStringLiteral("Label2(7)"), QRect(300, 2550, 1125, 180), QStringLiteral("アドバンテージ"));
+    m_savedTime = addFigure(outer, QStringLiteral("LabelSavedTime"), QRect(2040, 2520, 135, 240), {}, kGothic,
                             12, colour::yellow);
     m_savedTime->setAccessibleName(QStringLiteral("アドバンテージ"));
-    addRunLeft(panels.outer);
-    QPushButton *next = addButton(panels.outer, QStringLiteral("CmdNext"), QRect(1140, 2700, 885, 465),
+    addRunLeft(outer);
+    QPushButton *next = addButton(outer, QStringLiteral("CmdNext"), QRect(1140, 2700, 885, 465),
                                   QStringLiteral("できた"));
     next->hide(); // the floating Done button stands in for it
     connect(next, &QPushButton::clicked, this, &FrmTak::CmdNext_Click);

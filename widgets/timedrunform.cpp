@@ -25,10 +25,14 @@ TimedRunForm::TimedRunForm(const QString &name, const QString &caption)
     connect(m_timer2, &PeriodicTimer::timeout, this, &TimedRunForm::Timer2_Timer);
 }
 
-TimedRunForm::Panels TimedRunForm::addPanels()
+QFrame *TimedRunForm::addOuterPanel()
 {
-    QFrame *outer = addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), colour::silver);
-    return {outer, addPanel(outer, QStringLiteral("Picture3"), QRect(210, 330, 4035, 2055), colour::silver)};
+    return addPanel(this, QStringLiteral("Picture2"), QRect(90, 120, 4485, 2985), colour::silver);
+}
+
+QFrame *TimedRunForm::addTable(QWidget *outer)
+{
+    return addPanel(outer, QStringLiteral("Picture3"), QRect(210, 330, 4035, 2055), colour::silver);
 }
 
 void TimedRunForm::addTickLengthBox(QWidget *panel, int headingIndex, Qt::Alignment boxAlignment)

@@ -35,13 +35,9 @@ public slots:
 protected:
     TimedRunForm(const QString &name, const QString &caption);
 
-    // The outer panel (Picture2) and the table in it (Picture3).
-    struct Panels
-    {
-        QFrame *outer;
-        QFrame *table;
-    };
-    Panels addPanels();
+    // The outer panel (Picture2), and the table in it (Picture3).
+    QFrame *addOuterPanel();
+    QFrame *addTable(QWidget *outer);
     // The tick-length box and its heading (the caption label "Label2(n)").
     void addTickLengthBox(QWidget *panel, int headingIndex, Qt::Alignment boxAlignment);
     // The standard pace's question and the time left in it, in the table;

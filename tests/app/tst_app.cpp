@@ -9,12 +9,15 @@
 #include "common/fonts.h"
 #include "common/periodictimer.h"
 #include "countdown/frmmen.h"
+#include "multiple_choice/frmdur.h"
 #include "support/testsupport.h"
 #include "widgets/controls.h"
 #include "widgets/formref.h"
 
 #include <QAccessible>
+#include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +34,63 @@
 using namespace orv;
 
 using test::window;
+
+namespace {
+QString box(const QRect &r)
+{
+    return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// What outside tools read of a control and its children, a line each.
+void describe(const QObject *object, int depth, QStringList &lines)
+{
+    QString line = QString(2 * depth, u' ') + QLatin1String(object->metaObject()->className()) + u' '
+                   + object->objectName();
+    if (const auto *timer = qobject_cast<const PeriodicTimer *>(object))
+        line += QStringLiteral(" interval=%1 enabled=%2").arg(timer->interval()).arg(timer->isEnabled());
+    if (const auto *w = qobject_cast<const QWidget *>(object)) {
+        if (w->isWindow())
+            line += QStringLiteral(" title=\"%1\" size=%2x%3 flags=%4")
+                        .arg(w->windowTitle()).arg(w->width()).arg(w->height()).arg(int(w->windowFlags()), 0, 16);
+        else
+            line += QStringLiteral(" at=") + box(w->geometry()) + (w->isVisibleTo(w->parentWidget()) ? "" : " hidden");
+        if (object->property("twips").isValid())
+            line += QStringLiteral(" twips=") + box(object->property("twips").toRect());
+        if (const auto *label = qobject_cast<const QLabel *>(w))
+            line += QStringLiteral(" text=\"%1\" align=%2").arg(label->text()).arg(int(label->alignment()), 0, 16);
+        if (const auto *button = qobject_cast<const QAbstractButton *>(w))
+            line += QStringLiteral(" text=\"%1\"").arg(button->text());
+        if (const auto *button = qobject_cast<const QPushButton *>(w))
+            line += QStringLiteral(" default=%1 autoDefault=%2").arg(button->isDefault()).arg(button->autoDefault());
+        if (const auto *edit = qobject_cast<const QLineEdit *>(w))
+            line += QStringLiteral(" text=\"%1\" align=%2 focus=%3")
+                        .arg(edit->text()).arg(int(edit->alignment()), 0, 16).arg(int(edit->focusPolicy()));
+        line += QStringLiteral(" font=%1/%2/%3").arg(w->font().family()).arg(w->font().pointSizeF()).arg(w->font().bold());
+        if (w->autoFillBackground())
+            line += QStringLiteral(" back=") + w->palette().color(QPalette::Window).name(QColor::HexArgb);
+        if (w->testAttribute(Qt::WA_SetPalette))
+            line += QStringLiteral(" ink=") + w->palette().color(QPalette::WindowText).name();
+        if (!w->accessibleName().isEmpty())
+            line += QStringLiteral(" spoken=\"%1\"").arg(w->accessibleName());
+    }
+    lines << line;
+    for (const QObject *child : object->children())
+        describe(child, depth + 1, lines);
+}
+
+// A window's controls, and the order Tab takes through them.
+QStringList described(QWidget *window)
+{
+    QStringList lines;
+    describe(window, 0, lines);
+    QStringList tabs;
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            tabs << w->objectName();
+    lines << QStringLiteral("  tab order: ") + tabs.join(u' ');
+    return lines;
+}
+} // namespace
 
 class TestApp : public QObject
 {
@@ -53,6 +113,40 @@ private slots:
         QLabel *title = formRef<FrmMain>().get()->findChild<QLabel *>(QStringLiteral("Label1"));
         QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(title);
         QVERIFY(reader && reader->textInterface());
+    }
+
+    // Every window as it opens, as outside tools see it: each control's name,
+    // class, place, text, face, colours and spoken name, the clocks and the
+    // tab order, against tests/app/object-model.txt. ORVALEN_OBJECT_MODEL=<file>
+    // writes what is seen there, to compare or to take as the new model.
+    void theObjectModel()
+    {
+        test::FakeDesktop desktop;
+        FrmMain *menu = formRef<FrmMain>().get();
+        menu->show();
+        QStringList seen = described(menu);
+        for (const char *opener : {"CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}) {
+            test::call(menu, opener);
+            QMap<QString, QWidget *> opened;
+            for (QWidget *shown : QApplication::topLevelWidgets())
+                if (shown != menu && shown->isVisible())
+                    opened.insert(shown->objectName(), shown);
+            for (QWidget *shown : std::as_const(opened))
+                seen += described(shown);
+            for (QWidget *shown : std::as_const(opened))
+                shown->close();
+        }
+        seen += described(formRef<FrmDur>().get());
+        if (const QString out = qEnvironmentVariable("ORVALEN_OBJECT_MODEL"); !out.isEmpty()) {
+            QFile file(out);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write((seen.join(u'\n') + u'\n').toUtf8());
+        }
+        QFile model(QStringLiteral(ORVALEN_SOURCE_DIR "/tests/app/object-model.txt"));
+        QVERIFY(model.open(QIODevice::ReadOnly));
+        const QStringList expected = QString::fromUtf8(model.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < qMax(seen.size(), expected.size()); ++i)
+            QCOMPARE(seen.value(i), expected.value(i));
     }
 
     // Qt's own dialogs and menus speak Japanese whatever the locale (the

@@ -21,6 +21,38 @@
 
 using namespace orv;
 
+namespace {
+// A typed text: the number it begins with, and the tick length it gives.
+struct NumberRow
+{
+    QString text;
+    double number = 0;
+    int tickLength = 0;
+};
+
+// A count, its text by the plain rule, and its signed text.
+struct DurationRow
+{
+    qint64 seconds;
+    const char *plain, *signedText;
+};
+
+// After a number of the countdown clock's ticks: the cover's digit, the cue,
+// whether the run starts, and the step.
+struct CountdownRow
+{
+    int ticks;
+    const char *digit;
+    Cue cue;
+    bool starts = false;
+    int step;
+};
+} // namespace
+
+Q_DECLARE_METATYPE(NumberRow)
+Q_DECLARE_METATYPE(DurationRow)
+Q_DECLARE_METATYPE(CountdownRow)
+
 class TestRules : public QObject
 {
     Q_OBJECT
@@ -48,17 +80,9 @@ private slots:
     // Also the tick length a box's text gives: the same number, rounded.
     void leadingNumber_data()
     {
-        struct Row
-        {
-            QString text;
-            double number = 0;
-            int tickLength = 0;
-        };
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-        QTest::addColumn<int>("tickLength");
+        QTest::addColumn<NumberRow>("row");
         const double inf = std::numeric_limits<double>::infinity();
-        const QList<Row> rows{
+        const QList<NumberRow> rows{
             {.text = "1 5", .number = 15, .tickLength = 15}, {.text = "1,5", .number = 1, .tickLength = 1},
             {.text = "3分", .number = 3, .tickLength = 3}, {.text = "abc"},
             {.text = " - 2 .5x", .number = -2.5, .tickLength = -2}, {.text = "1e1", .number = 1, .tickLength = 1},
@@ -66,64 +90,46 @@ private slots:
             {.text = "1\r2", .number = 1, .tickLength = 1}, {.text = "+4.5", .number = 4.5, .tickLength = 4},
             {.text = "1.2.3", .number = 1.2, .tickLength = 1}, {.text = ".5", .number = 0.5}, {.text = "."},
             {.text = "+-1"}, {.text = "1-2", .number = 1, .tickLength = 1}, {.text = "３"}, {.text = "　3"},
-            {.text = "-0"}, {.text = "3.5", .number = 3.5, .tickLength = 4},
-            {.text = "120ms", .number = 120, .tickLength = 120}, {.text = ""},
-            {.text = QString(400, u'0') + "7", .number = 7, .tickLength = 7},
-            {.text = "0." + QString(400, u'0') + "1"},
+            {.text = "-0"}, {.text = "3.5", .number = 3.5, .tickLength = 4}, {.text = "120ms", .number = 120, .tickLength = 120},
+            {.text = ""}, {.text = QString(400, u'0') + "7", .number = 7, .tickLength = 7}, {.text = "0." + QString(400, u'0') + "1"},
             {.text = "1000000000000", .number = 1e12, .tickLength = INT_MAX},
             {.text = QString(10000, u'9'), .number = inf, .tickLength = INT_MAX},
             {.text = "-" + QString(10000, u'9'), .number = -inf, .tickLength = INT_MIN}};
-        for (const Row &row : rows)
-            QTest::addRow("%s", qPrintable(row.text.left(12))) << row.text << row.number << row.tickLength;
+        for (const NumberRow &row : rows)
+            QTest::addRow("%s", qPrintable(row.text.left(12))) << row;
     }
     void leadingNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QFETCH(int, tickLength);
-        QCOMPARE(orv::leadingNumber(text), expected);
-        QCOMPARE(orv::tickLength(text), tickLength);
+        QFETCH(NumberRow, row);
+        QCOMPARE(orv::leadingNumber(row.text), row.number);
+        QCOMPARE(orv::tickLength(row.text), row.tickLength);
     }
 
     // A count, its text by the plain rule (floor division below zero: what
     // is left within the hour), and its signed text.
     void durationTexts_data()
     {
-        struct Row
-        {
-            qint64 seconds;
-            const char *plain, *signedText;
-        };
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<QString>("plain");
-        QTest::addColumn<QString>("signedText");
-        const QList<Row> rows{
+        QTest::addColumn<DurationRow>("row");
+        const QList<DurationRow> rows{
             {.seconds = 0, .plain = "0", .signedText = "0"}, {.seconds = 1, .plain = "1", .signedText = "1"},
             {.seconds = 59, .plain = "59", .signedText = "59"}, {.seconds = 60, .plain = "1:00", .signedText = "1:00"},
-            {.seconds = 61, .plain = "1:01", .signedText = "1:01"},
-            {.seconds = 210, .plain = "3:30", .signedText = "3:30"},
-            {.seconds = 3599, .plain = "59:59", .signedText = "59:59"},
-            {.seconds = 3600, .plain = "1:00:00", .signedText = "1:00:00"},
-            {.seconds = 3661, .plain = "1:01:01", .signedText = "1:01:01"},
-            {.seconds = 12599, .plain = "3:29:59", .signedText = "3:29:59"},
+            {.seconds = 61, .plain = "1:01", .signedText = "1:01"}, {.seconds = 210, .plain = "3:30", .signedText = "3:30"},
+            {.seconds = 3599, .plain = "59:59", .signedText = "59:59"}, {.seconds = 3600, .plain = "1:00:00", .signedText = "1:00:00"},
+            {.seconds = 3661, .plain = "1:01:01", .signedText = "1:01:01"}, {.seconds = 12599, .plain = "3:29:59", .signedText = "3:29:59"},
             {.seconds = 36000, .plain = "10:00:00", .signedText = "10:00:00"},
             {.seconds = INT_MAX, .plain = "596523:14:07", .signedText = "596523:14:07"},
-            {.seconds = -1, .plain = "59:59", .signedText = "-1"},
-            {.seconds = -61, .plain = "58:59", .signedText = "-1:01"},
-            {.seconds = -3541, .plain = "59", .signedText = "-59:01"},
-            {.seconds = -3600, .plain = "0", .signedText = "-1:00:00"},
+            {.seconds = -1, .plain = "59:59", .signedText = "-1"}, {.seconds = -61, .plain = "58:59", .signedText = "-1:01"},
+            {.seconds = -3541, .plain = "59", .signedText = "-59:01"}, {.seconds = -3600, .plain = "0", .signedText = "-1:00:00"},
             {.seconds = INT_MIN, .plain = "45:52", .signedText = "-596523:14:08"},
             {.seconds = LLONG_MIN, .plain = "29:52", .signedText = "-2562047788015215:30:07"}};
-        for (const Row &row : rows)
-            QTest::addRow("%lld", row.seconds) << row.seconds << QString(row.plain) << QString(row.signedText);
+        for (const DurationRow &row : rows)
+            QTest::addRow("%lld", row.seconds) << row;
     }
     void durationTexts()
     {
-        QFETCH(qint64, seconds);
-        QFETCH(QString, plain);
-        QFETCH(QString, signedText);
-        QCOMPARE(durationText(seconds), plain);
-        QCOMPARE(signedDurationText(seconds), signedText);
+        QFETCH(DurationRow, row);
+        QCOMPARE(durationText(row.seconds), QString(row.plain));
+        QCOMPARE(signedDurationText(row.seconds), QString(row.signedText));
     }
 
     // Edges are converted, not sizes: bars edge to edge in twips stay edge
@@ -149,44 +155,24 @@ private slots:
     // with its own, which begins the count again.
     void startCountdown_data()
     {
-        struct Row
-        {
-            int tick;
-            const char *digit;
-            Cue cue;
-            bool starts = false;
-            int step;
-        };
-        QTest::addColumn<int>("tick");
-        QTest::addColumn<QString>("digit");
-        QTest::addColumn<QString>("cue");
-        QTest::addColumn<bool>("starts");
-        QTest::addColumn<int>("step");
-        const QList<Row> rows{
-            {.tick = 0, .digit = "③", .cue = Cue::Countdown, .step = 0},
-            {.tick = 1, .digit = "②", .cue = Cue::Countdown, .step = 1},
-            {.tick = 2, .digit = "①", .cue = Cue::Countdown, .step = 2},
-            {.tick = 3, .digit = "", .cue = Cue::Start, .starts = true, .step = 0},
-            {.tick = 4, .digit = "②", .cue = Cue::Countdown, .step = 1}};
-        for (const Row &row : rows)
-            QTest::addRow("%d", row.tick) << row.tick << QString(row.digit) << cueFile(row.cue) << row.starts
-                                          << row.step;
+        QTest::addColumn<CountdownRow>("row");
+        QTest::newRow("0") << CountdownRow{.ticks = 0, .digit = "③", .cue = Cue::Countdown, .step = 0};
+        QTest::newRow("1") << CountdownRow{.ticks = 1, .digit = "②", .cue = Cue::Countdown, .step = 1};
+        QTest::newRow("2") << CountdownRow{.ticks = 2, .digit = "①", .cue = Cue::Countdown, .step = 2};
+        QTest::newRow("3") << CountdownRow{.ticks = 3, .digit = "", .cue = Cue::Start, .starts = true, .step = 0};
+        QTest::newRow("4") << CountdownRow{.ticks = 4, .digit = "②", .cue = Cue::Countdown, .step = 1};
     }
     void startCountdown()
     {
-        QFETCH(int, tick);
-        QFETCH(QString, digit);
-        QFETCH(QString, cue);
-        QFETCH(bool, starts);
-        QFETCH(int, step);
+        QFETCH(CountdownRow, row);
         StartCountdown countdown;
         StartCountdown::Step last = StartCountdown::opening();
-        for (int i = 0; i < tick; ++i)
+        for (int i = 0; i < row.ticks; ++i)
             last = countdown.tick();
-        QCOMPARE(last.digit, digit);
-        QCOMPARE(cueFile(last.cue), cue);
-        QCOMPARE(last.starts, starts);
-        QCOMPARE(countdown.step(), step);
+        QCOMPARE(last.digit, QString(row.digit));
+        QCOMPARE(cueFile(last.cue), cueFile(row.cue));
+        QCOMPARE(last.starts, row.starts);
+        QCOMPARE(countdown.step(), row.step);
     }
 
     // Unlike QTimer, interval 0 gives no ticks and no spinning; nor does a

@@ -65,9 +65,9 @@ const QByteArray kFrames("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C", 12)
 // samples' format, channels, rate and bytes.
 struct Read
 {
-    const char *problem;
-    Wave::Format format;
-    int channels, rate, bytes;
+    const char *problem = "";
+    Wave::Format format = Wave::Format::S16;
+    int channels = 0, rate = 0, bytes = 0;
 };
 
 } // namespace
@@ -79,8 +79,7 @@ class TestCues : public QObject
     Q_OBJECT
 
 private slots:
-    // Each row: a file, and what is read: the problem (empty when it can be
-    // played), then the samples' format, channels, rate and bytes.
+    // A file, and what is read of it.
     void reading_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -88,29 +87,29 @@ private slots:
         const auto S16 = Wave::Format::S16, S24 = Wave::Format::S24, S32 = Wave::Format::S32,
                    F32 = Wave::Format::Float32;
         const QByteArray data = chunk("data", kFrames);
-        QTest::newRow("16-bit mono") << riff(fmt(1, 1, 22050, 16) + data) << Read{"", S16, 1, 22050, 12};
-        QTest::newRow("16-bit stereo") << riff(fmt(1, 2, 48000, 16) + data) << Read{"", S16, 2, 48000, 12};
-        QTest::newRow("8-bit, widened") << riff(fmt(1, 1, 8000, 8) + data) << Read{"", S16, 1, 8000, 24};
-        QTest::newRow("24-bit") << riff(fmt(1, 2, 44100, 24) + data) << Read{"", S24, 2, 44100, 12};
-        QTest::newRow("32-bit") << riff(fmt(1, 1, 44100, 32) + data) << Read{"", S32, 1, 44100, 12};
-        QTest::newRow("float") << riff(fmt(3, 1, 96000, 32) + data) << Read{"", F32, 1, 96000, 12};
-        QTest::newRow("extensible 16-bit stereo") << riff(extensible(1, 2, 16) + data) << Read{"", S16, 2, 44100, 12};
-        QTest::newRow("extensible float") << riff(extensible(3, 1, 32) + data) << Read{"", F32, 1, 44100, 12};
+        QTest::newRow("16-bit mono") << riff(fmt(1, 1, 22050, 16) + data) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
+        QTest::newRow("16-bit stereo") << riff(fmt(1, 2, 48000, 16) + data) << Read{.format = S16, .channels = 2, .rate = 48000, .bytes = 12};
+        QTest::newRow("8-bit, widened") << riff(fmt(1, 1, 8000, 8) + data) << Read{.format = S16, .channels = 1, .rate = 8000, .bytes = 24};
+        QTest::newRow("24-bit") << riff(fmt(1, 2, 44100, 24) + data) << Read{.format = S24, .channels = 2, .rate = 44100, .bytes = 12};
+        QTest::newRow("32-bit") << riff(fmt(1, 1, 44100, 32) + data) << Read{.format = S32, .channels = 1, .rate = 44100, .bytes = 12};
+        QTest::newRow("float") << riff(fmt(3, 1, 96000, 32) + data) << Read{.format = F32, .channels = 1, .rate = 96000, .bytes = 12};
+        QTest::newRow("extensible 16-bit stereo") << riff(extensible(1, 2, 16) + data) << Read{.format = S16, .channels = 2, .rate = 44100, .bytes = 12};
+        QTest::newRow("extensible float") << riff(extensible(3, 1, 32) + data) << Read{.format = F32, .channels = 1, .rate = 44100, .bytes = 12};
         QTest::newRow("a LIST chunk before fmt") << riff(chunk("LIST", "INFOabcd") + fmt(1, 1, 22050, 16) + data)
-                                                 << Read{"", S16, 1, 22050, 12};
-        QTest::newRow("data before fmt") << riff(data + fmt(1, 1, 22050, 16)) << Read{"", S16, 1, 22050, 12};
+                                                 << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
+        QTest::newRow("data before fmt") << riff(data + fmt(1, 1, 22050, 16)) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         QTest::newRow("an odd chunk, padded") << riff(chunk("junk", "abc") + fmt(1, 1, 22050, 16) + data)
-                                              << Read{"", S16, 1, 22050, 12};
+                                              << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         QTest::newRow("data cut short") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 1000).left(8 + 14))
-                                        << Read{"", S16, 1, 22050, 12};
+                                        << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         QTest::newRow("cut mid-frame") << riff(fmt(1, 2, 22050, 16) + chunk("data", kFrames.left(7)))
-                                       << Read{"", S16, 2, 22050, 4};
+                                       << Read{.format = S16, .channels = 2, .rate = 22050, .bytes = 4};
         QTest::newRow("a size of 0xFFFFFFFF") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 0xFFFFFFFF))
-                                              << Read{"", S16, 1, 22050, 12};
+                                              << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         QTest::newRow("the first of two fmt chunks") << riff(fmt(1, 1, 22050, 16) + fmt(1, 2, 8000, 8) + data)
-                                                     << Read{"", S16, 1, 22050, 12};
+                                                     << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         const auto refused = [](const char *name, const QByteArray &file, const char *problem) {
-            QTest::newRow(name) << file << Read{problem, Wave::Format::S16, 0, 0, 0};
+            QTest::newRow(name) << file << Read{.problem = problem};
         };
         refused("empty", QByteArray(), "not a RIFF WAVE file");
         refused("the header alone", riff({}), "no fmt chunk");
@@ -131,6 +130,10 @@ private slots:
                 "extensible sub-format is not PCM");
         refused("extensible, short", riff(chunk("fmt ", extensible(1, 1, 16).mid(8, 24)) + data),
                 "extensible fmt chunk too short (24 bytes)");
+        refused("extensible, a short extension", riff(extensible(1, 1, 16).replace(QByteArray("\x16\x00", 2), QByteArray("\x15\x00", 2)) + data),
+                "extensible fmt chunk too short (40 bytes)");
+        QTest::newRow("32 channels") << riff(fmt(1, 32, 8000, 8) + chunk("data", QByteArray(64, '\x80')))
+                                     << Read{.format = S16, .channels = 32, .rate = 8000, .bytes = 128};
         refused("no channels", riff(fmt(1, 0, 8000, 16) + data), "no channels");
         refused("33 channels", riff(fmt(1, 33, 8000, 16) + data), "33 channels, more than a sound server takes");
         refused("no rate", riff(fmt(1, 1, 0, 16) + data), "a rate of 0 Hz");
