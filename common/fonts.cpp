@@ -17,24 +17,19 @@ namespace {
 // of the same family. Asking for "<family> [ORVL]" reaches them, and the
 // whole face further down the list takes any other character.
 constexpr QLatin1String kBundledFoundry(" [ORVL]");
-bool bundledFacesRegistered = false;
 
-// Needs the application object; the faces stay registered for the process.
+// Registers them once; true when any could be. Needs the application object;
+// they stay registered for the process. They are compiled in uncompressed,
+// so each is used where it lies, never copied.
 bool registerBundledFaces()
 {
     static const bool registered = [] {
         bool any = false;
         const QDir faces(QStringLiteral(":/faces"));
         for (const QString &name : faces.entryList(QDir::Files)) {
-            const QResource resource(faces.filePath(name));
-            if (!resource.isValid())
-                continue;
-            // Uncompressed, the face is used where it lies, never copied.
-            const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
-                                        ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
-                                                                  resource.size())
-                                        : resource.uncompressedData();
-            any |= QFontDatabase::addApplicationFontFromData(data) >= 0;
+            const QResource face(faces.filePath(name));
+            const auto *data = reinterpret_cast<const char *>(face.data());
+            any |= QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(data, face.size())) >= 0;
         }
         return any;
     }();
@@ -43,26 +38,20 @@ bool registerBundledFaces()
 
 } // namespace
 
-QStringList substitutesFor(const QString &designedFace)
-{
-    QStringList faces;
-    if (designedFace == kGothic)
-        faces = {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                 QStringLiteral("TakaoGothic"), QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans CJK JP")};
-    else if (designedFace == kPGothic)
-        faces = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
-                 QStringLiteral("TakaoPGothic"), QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
-    if (!faces.isEmpty() && bundledFacesRegistered)
-        faces.prepend(faces.first() + kBundledFoundry);
-    return faces;
-}
-
 void installFontSubstitutions()
 {
-    bundledFacesRegistered = registerBundledFaces();
-    for (const QString &face : {kGothic, kPGothic}) {
-        QFont::removeSubstitutions(face);
-        QFont::insertSubstitutions(face, substitutesFor(face));
+    // The real faces tried for each designed face, in order: the compiled-in
+    // cut of the first once registered, then the system's faces.
+    const bool bundled = registerBundledFaces();
+    const std::pair<QString, QStringList> substitutes[] = {
+        {kGothic, {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
+                   QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans CJK JP")}},
+        {kPGothic, {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"), QStringLiteral("TakaoPGothic"),
+                    QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans Mono CJK JP")}}};
+    for (auto [face, faces] : substitutes) {
+        if (bundled)
+            faces.prepend(faces.first() + kBundledFoundry);
+        QFont::insertSubstitutions(face, faces);
     }
 }
 

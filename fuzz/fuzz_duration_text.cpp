@@ -17,8 +17,7 @@ namespace {
 // The count a text stands for; aborts on a text outside the grammar.
 long long parse(const QString &text)
 {
-    static const QRegularExpression grammar(
-        QStringLiteral("^-?(?:(\\d+):([0-5]\\d):([0-5]\\d)|(\\d+):([0-5]\\d)|(\\d+))$"));
+    static const QRegularExpression grammar(QStringLiteral("^-?(?:(\\d+):([0-5]\\d):([0-5]\\d)|(\\d+):([0-5]\\d)|(\\d+))$"));
     const QRegularExpressionMatch m = grammar.match(text);
     if (!m.hasMatch())
         std::abort();

@@ -39,11 +39,6 @@ FrmDur::FrmDur()
     growLabelsToText();
 }
 
-void FrmDur::formLoad()
-{
-    setCaption(m_div, QString());
-}
-
 void FrmDur::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())

@@ -47,7 +47,6 @@ signals:
     void activated();
 
 protected:
-    void formLoad() override;
     void changeEvent(QEvent *event) override;
 
 private:

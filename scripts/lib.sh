@@ -43,5 +43,21 @@ start_xvfb() {
 }
 
 stop_xvfb() {
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# A private Xvfb with a window manager (openbox), so that windows are framed
+# as on a desktop; WM_PID is the window manager. stop_xvfb stops both.
+start_desktop() {
+  start_xvfb || return 1
+  openbox >/dev/null 2>&1 &
+  WM_PID=$!
+  # The window manager is up once it has marked the root window as managed.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "openbox did not start within 10 s"
+  return 1
 }

@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up, builds, and runs every check:
 #   1. the test suite (CTest, offscreen): behaviour tables for every folder,
-#      the include rules of the layers, a short real-sound check, and a long
-#      day (memory flat across 2,000 openings of each timer and 50 papers,
-#      then a random soak);
+#      the object model of every window, the include rules of the layers, the
+#      real program started, every screenshot in docs/ taken again on Xvfb
+#      and compared, a short real-sound check, and a long day (memory flat
+#      across 2,000 openings of each timer and 50 papers, then a random soak);
 #   2. the static analysers, clazy and clang-tidy, over the product sources;
 #   3. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   4. each fuzz target for 60 s (ORVALEN_FUZZ_SECONDS);
@@ -21,8 +22,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The suite's short real-sound check needs the sound servers to start.
-ensure_packages $SOUND_PACKAGES
+# The suite's short real-sound check needs the sound servers to start, and
+# its screenshots a private X server with a window manager.
+ensure_packages $SOUND_PACKAGES xvfb openbox x11-utils
 "$ROOT/scripts/setup.sh"
 ctest --test-dir "$BUILD" --output-on-failure -j2
 [ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0

@@ -21,7 +21,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPointer>
 #include <QStyle>
 #include <QPushButton>
@@ -44,14 +43,14 @@ QString box(const QRect &r)
 // What outside tools read of a control and its children, a line each.
 void describe(const QObject *object, int depth, QStringList &lines)
 {
-    QString line = QString(2 * depth, u' ') + QLatin1String(object->metaObject()->className()) + u' '
-                   + object->objectName();
+    QString line = QString(2 * depth, u' ') + QLatin1String(object->metaObject()->className()) + u' ' + object->objectName();
     if (const auto *timer = qobject_cast<const PeriodicTimer *>(object))
         line += QStringLiteral(" interval=%1 enabled=%2").arg(timer->interval()).arg(timer->isEnabled());
     if (const auto *w = qobject_cast<const QWidget *>(object)) {
         if (w->isWindow())
-            line += QStringLiteral(" title=\"%1\" size=%2x%3 flags=%4")
-                        .arg(w->windowTitle()).arg(w->width()).arg(w->height()).arg(int(w->windowFlags()), 0, 16);
+            line += QStringLiteral(" title=\"%1\" size=%2x%3 flags=%4 icon=%5")
+                        .arg(w->windowTitle()).arg(w->width()).arg(w->height()).arg(int(w->windowFlags()), 0, 16)
+                        .arg(w->windowIcon().availableSizes().size());
         else
             line += QStringLiteral(" at=") + box(w->geometry()) + (w->isVisibleTo(w->parentWidget()) ? "" : " hidden");
         if (object->property("twips").isValid())
@@ -108,11 +107,12 @@ private slots:
     {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Orvalen"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.orvalen.Orvalen"));
-        QVERIFY(QFont::substitutes(kGothic).contains(QStringLiteral("Noto Sans Mono CJK JP"), Qt::CaseInsensitive));
+        // The cut faces first, then the system's, for each designed face.
+        QCOMPARE(QFont::substitutes(kGothic).mid(0, 3),
+                 QStringList({"noto sans mono cjk jp [orvl]", "noto sans mono cjk jp", "ipagothic"}));
+        QCOMPARE(QFont::substitutes(kPGothic).mid(0, 3), QStringList({"noto sans cjk jp [orvl]", "noto sans cjk jp", "ipapgothic"}));
         QVERIFY(QApplication::style()->inherits("QProxyStyle"));
-        QLabel *title = formRef<FrmMain>().get()->findChild<QLabel *>(QStringLiteral("Label1"));
-        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(title);
-        QVERIFY(reader && reader->textInterface());
+        QVERIFY(QAccessible::queryAccessibleInterface(formRef<FrmMain>().get()->findChild<QLabel *>())->textInterface());
     }
 
     // Every window as it opens, as outside tools see it: each control's name,
@@ -137,6 +137,8 @@ private slots:
                 shown->close();
         }
         seen += described(formRef<FrmDur>().get());
+        QFile(QStringLiteral("daily.exe")).open(QIODevice::WriteOnly); // and the menu with its Daily button
+        seen += described(test::opened<FrmMain>());
         if (const QString out = qEnvironmentVariable("ORVALEN_OBJECT_MODEL"); !out.isEmpty()) {
             QFile file(out);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -149,13 +151,31 @@ private slots:
             QCOMPARE(seen.value(i), expected.value(i));
     }
 
-    // Qt's own dialogs and menus speak Japanese whatever the locale (the
-    // suite runs under C.UTF-8): the countdown's input dialog, reached
-    // through the program's own seam, and a text field's menu.
+    // Work held back until a window's first frame runs once, after that frame
+    // is drawn, and leaves nothing behind.
+    void afterTheFirstFrame()
+    {
+        struct Window : QWidget
+        {
+            void paintEvent(QPaintEvent *) override { ++paints; }
+            int paints = 0;
+        } window;
+        int runs = 0;
+        afterFirstPaint(&window, [&] { runs += window.paints; });
+        window.show();
+        QTRY_COMPARE(runs, 1); // the window system exposes the window, and it is drawn
+        window.repaint();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(runs, 1);
+        QVERIFY(window.children().isEmpty());
+    }
+
+    // Qt's own dialogs speak Japanese whatever the locale (the suite runs
+    // under C.UTF-8): the countdown's input dialog, reached through the
+    // program's own seam.
     void qtSpeaksJapanese()
     {
-        FrmMen *men = formRef<FrmMen>().renew();
-        men->show();
+        FrmMen *men = test::opened<FrmMen>();
         QStringList buttons;
         QTimer::singleShot(0, this, [&buttons] {
             auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
@@ -168,12 +188,6 @@ private slots:
         men->CmdTime_Click(5);
         QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
         QCOMPARE(men->property("LimTime").toInt(), 0);
-        QLineEdit field;
-        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-        QStringList actions;
-        for (const QAction *action : menu->actions())
-            actions << action->text().section(u'\t', 0, 0).section(u'(', 0, 0);
-        QCOMPARE(actions.join(u'|'), QStringLiteral("元に戻す|やり直す||切り取り|コピー|貼り付け|削除||すべてを選択"));
     }
 
     void init()
@@ -271,11 +285,6 @@ private slots:
         auto *daily = menu->findChild<QPushButton *>(QStringLiteral("CmdDaily"));
         const bool shown = setup == u"file";
         QCOMPARE(daily->isVisible(), shown);
-        // Alone or beside Daily, the row spans the timer buttons' extent.
-        const auto twips = [menu](const char *name) { return twipsOf(menu->findChild<QWidget *>(QLatin1String(name))); };
-        const QRect row = shown ? twips("CmdMen") | twips("CmdDaily") : twips("CmdMen");
-        QCOMPARE(QPoint(row.left(), row.right()), QPoint(twips("CmdTak").left(), twips("CmdRon").right()));
-        QVERIFY(!shown || (twips("CmdDaily").top() == twips("CmdMen").top() && twips("CmdDaily").height() == twips("CmdMen").height()));
         if (!shown)
             return;
         QTest::mouseClick(daily, Qt::LeftButton);
@@ -297,8 +306,7 @@ private slots:
         const QList<std::pair<const char *, const char *>> rows{
             {"DISPLAY=:0 XDG_SESSION_TYPE=x11", ""}, {"WAYLAND_DISPLAY=w0 DISPLAY=:0", "xcb"},
             {"XDG_SESSION_TYPE=Wayland DISPLAY=:1", "xcb"}, {"WAYLAND_DISPLAY=w0 XDG_SESSION_TYPE=wayland", ""},
-            {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""},
-            {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=", "xcb"}};
+            {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=wayland", ""}, {"WAYLAND_DISPLAY=w0 DISPLAY=:0 QT_QPA_PLATFORM=", "xcb"}};
         for (const auto &[environment, platform] : rows)
             QTest::addRow("%s", environment) << QString(environment) << QByteArray(platform);
     }

@@ -42,11 +42,9 @@ const QStringList kHostileTexts{"", "-5", "99999999999999999999", "1e999", "ï¼‘ï
 const QList<std::tuple<const char *, const char *, const char *>> kWindows{
     {"FrmTak", "LabelEachTime LabelTotalTime LabelEachTime2 LabelSavedTime",
      "TotalCnt 0 12600 SlotCnt 0 210 DoneCnt 0 59 StdQNo 0 60 CountdownStep 0 2 LpDivTime 0 12600"},
-    {"FrmDur", "LabelDurTime LabelEachTime2 LabelEachTime", "DivTime 0 12600"},
-    {"FrmBtn", "", "PrevPress 0 86400 ThisPress 0 86400"},
+    {"FrmDur", "LabelDurTime LabelEachTime2 LabelEachTime", "DivTime 0 12600"}, {"FrmBtn", "", "PrevPress 0 86400 ThisPress 0 86400"},
     {"FrmRon", "LabelAS(0) LabelBS(0) LabelCS(0) LabelAS(1) LabelBS(1) LabelCS(1) LabelEachTime LabelTotalTime",
-     "ElapsedSec 0 7200 CountdownStep 0 2"},
-    {"FrmMen", "Label3", "PassCnt 0 2147483647"}};
+     "ElapsedSec 0 7200 CountdownStep 0 2"}, {"FrmMen", "Label3", "PassCnt 0 2147483647"}};
 
 QWidget *timerWindow()
 {
@@ -60,8 +58,7 @@ QWidget *timerWindow()
 bool tick(QObject *window, const char *name)
 {
     const PeriodicTimer *t = test::timer(window, name);
-    return t && t->isEnabled() && t->interval() > 0
-           && QMetaObject::invokeMethod(window, (QByteArray(name) + "_Timer").constData());
+    return t && t->isEnabled() && t->interval() > 0 && QMetaObject::invokeMethod(window, (QByteArray(name) + "_Timer").constData());
 }
 
 // Anonymous memory in KiB: unlike PSS it does not move when other

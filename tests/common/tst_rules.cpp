@@ -65,8 +65,7 @@ private slots:
         const double inf = std::numeric_limits<double>::infinity();
         const QList<std::pair<double, int>> rows{
             {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {2.49999, 2}, {2.50001, 3}, {7.0, 7},
-            {2147483647.0, INT_MAX}, {2147483648.0, INT_MAX},
-            {-1e12, INT_MIN}, {inf, INT_MAX}, {-inf, INT_MIN}, {std::nan(""), 0}};
+            {2147483647.0, INT_MAX}, {2147483648.0, INT_MAX}, {-1e12, INT_MIN}, {inf, INT_MAX}, {-inf, INT_MIN}, {std::nan(""), 0}};
         for (const auto &[value, expected] : rows)
             QTest::addRow("%g", value) << value << expected;
     }
@@ -215,8 +214,7 @@ private slots:
         QTest::qWait(100); // some of the real timer's period passes
         t.setInterval(10000);
         t.setEnabled(true);
-        const QList<QAbstractEventDispatcher::TimerInfo> timers =
-            QAbstractEventDispatcher::instance()->registeredTimers(&t);
+        const QList<QAbstractEventDispatcher::TimerInfo> timers = QAbstractEventDispatcher::instance()->registeredTimers(&t);
         QCOMPARE(timers.size(), 1);
         QVERIFY(QAbstractEventDispatcher::instance()->remainingTime(timers.first().timerId) <= 9900);
         QCOMPARE(changes.count(), 1);

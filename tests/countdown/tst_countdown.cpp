@@ -104,8 +104,7 @@ private slots:
         const QList<std::pair<const char *, const char *>> rows{
             {"7:30", "07:30"}, {"07:30", "07:30"}, {"19:05:40", "19:05"}, {" 7 : 30 ", "07:30"}, {"0:00", "00:00"},
             {"23:59:59", "23:59"}, {"24:00", ""}, {"7:60", ""}, {"7:30:60", ""}, {"ab:cd", ""}, {"1:2:3:4", ""},
-            {":", ""}, {"007:30", ""}, {"7:", ""}, {"7:30 PM", ""}, {"７:３０", ""}, {"+7:30", ""}, {"7", ""},
-            {"7:3a", ""}, {"7:/0", ""}};
+            {":", ""}, {"007:30", ""}, {"7:", ""}, {"7:30 PM", ""}, {"７:３０", ""}, {"+7:30", ""}, {"7", ""}, {"7:3a", ""}, {"7:/0", ""}};
         for (const auto &[entry, target] : rows)
             QTest::addRow("%s", entry) << QString::fromUtf8(entry) << QString::fromLatin1(target);
     }
@@ -180,8 +179,7 @@ private slots:
         QCOMPARE(start->display.text, QString::fromUtf8(row.display));
         QCOMPARE(start->display.points, row.points);
         QCOMPARE(kitchen.almTime(), QString(row.almTime));
-        QCOMPARE(start->clockLine,
-                 row.clockMode ? std::optional<QString>(QStringLiteral("現在時刻 12:00:30")) : std::nullopt);
+        QCOMPARE(start->clockLine, row.clockMode ? std::optional<QString>(QStringLiteral("現在時刻 12:00:30")) : std::nullopt);
     }
 
     void countingDown_data()
@@ -199,8 +197,7 @@ private slots:
             {.entry = "abc", .tick = 1, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm, .attention = true},
             {.entry = "-3", .tick = 1, .display = kFace, .overtime = "3:01", .alarm = true, .cue = Cue::Alarm, .attention = true}};
         for (const CountRow &row : rows)
-            QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick,
-                          row.muted ? " muted" : "") << row;
+            QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick, row.muted ? " muted" : "") << row;
     }
     void countingDown()
     {
@@ -287,9 +284,7 @@ private slots:
     void starting()
     {
         test::FakeDesktop desktop;
-        FrmMen *men = open();
-        QCOMPARE(shown(men, "Picture2 TxtTime Label4 Label3 Label2 Check1"), QStringLiteral("100000"));
-        QCOMPARE(men->childAt(key(men, 2)->mapTo(men, QPoint(5, 5))), key(men, 2)); // the keypad in front
+        FrmMen *men = test::opened<FrmMen>();
         QVERIFY((men->frameGeometry().center() - men->screen()->geometry().center()).manhattanLength() <= 2);
         QTest::mouseClick(key(men, 2), Qt::LeftButton);
         QCOMPARE(men->property("LimTime").toInt(), 180);
@@ -298,7 +293,7 @@ private slots:
         QCOMPARE(shown(men, "Picture2"), QStringLiteral("0"));
         QCOMPARE(test::clocks(men), QStringLiteral("Timer1 1000 on|Timer3 0 off"));
         desktop.answer = QStringLiteral("600");
-        men = open();
+        men = test::opened<FrmMen>();
         QTest::mouseClick(key(men, 5), Qt::LeftButton);
         QCOMPARE(desktop.dialogs, 1);
         QCOMPARE(men->findChild<QLineEdit *>(QStringLiteral("TxtTime"))->text(), QStringLiteral("600"));
@@ -315,7 +310,7 @@ private slots:
     void theAlarm()
     {
         test::FakeDesktop desktop;
-        FrmMen *men = open();
+        FrmMen *men = test::opened<FrmMen>();
         men->CmdTime_Click(0);
         test::call(men, "Timer1_Timer", 60);
         QCOMPARE(texts(men, "Label1"), QStringLiteral("(^｡^)"));
@@ -343,7 +338,7 @@ private slots:
         test::FakeDesktop desktop;
         desktop.now = QTime(12, 0, 30);
         desktop.answer = QStringLiteral(" 11:59:40 ");
-        FrmMen *men = open();
+        FrmMen *men = test::opened<FrmMen>();
         men->CmdTime_Click(5);
         QCOMPARE(texts(men, "Label1 Label4"), QStringLiteral(" 11:59:40 |現在時刻 12:00:30"));
         QCOMPARE(shown(men, "Picture2 Label4"), QStringLiteral("01"));
@@ -360,7 +355,7 @@ private slots:
     void theDefaultKey()
     {
         test::FakeDesktop desktop;
-        FrmMen *men = open();
+        FrmMen *men = test::opened<FrmMen>();
         auto *box = men->findChild<QLineEdit *>(QStringLiteral("TxtTime"));
         box->setText(QStringLiteral("10")); // the same text: no change
         QVERIFY(key(men, 2)->isDefault());
@@ -374,18 +369,11 @@ private slots:
         QCOMPARE(test::clocks(men), QStringLiteral("Timer1 0 off|Timer3 0 off"));
         QVERIFY(desktop.logged.isEmpty());
         QCOMPARE(box->text(), QStringLiteral("12"));
-        men = open();
+        men = test::opened<FrmMen>();
         QTest::keyClick(men, Qt::Key_Enter);
         QCOMPARE(men->property("LimTime").toInt(), 180);
     }
 
-private:
-    static FrmMen *open()
-    {
-        FrmMen *men = formRef<FrmMen>().renew();
-        men->show();
-        return men;
-    }
 };
 
 QTEST_MAIN(TestCountdown)

@@ -84,8 +84,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<Read>("read");
-        const auto S16 = Wave::Format::S16, S24 = Wave::Format::S24, S32 = Wave::Format::S32,
-                   F32 = Wave::Format::Float32;
+        const auto S16 = Wave::Format::S16, S24 = Wave::Format::S24, S32 = Wave::Format::S32, F32 = Wave::Format::Float32;
         const QByteArray data = chunk("data", kFrames);
         QTest::newRow("16-bit mono") << riff(fmt(1, 1, 22050, 16) + data) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
         QTest::newRow("16-bit stereo") << riff(fmt(1, 2, 48000, 16) + data) << Read{.format = S16, .channels = 2, .rate = 48000, .bytes = 12};
@@ -126,8 +125,7 @@ private slots:
         refused("12-bit PCM", riff(fmt(1, 1, 8000, 12) + data), "12-bit PCM is not supported");
         refused("64-bit float", riff(fmt(3, 1, 8000, 64) + data), "64-bit float is not supported");
         refused("extensible MPEG", riff(extensible(0x55, 1, 16) + data), "format 0x0055 is not PCM");
-        refused("extensible, another GUID", riff(extensible(1, 1, 16, QByteArray(14, 'x')) + data),
-                "extensible sub-format is not PCM");
+        refused("extensible, another GUID", riff(extensible(1, 1, 16, QByteArray(14, 'x')) + data), "extensible sub-format is not PCM");
         refused("extensible, short", riff(chunk("fmt ", extensible(1, 1, 16).mid(8, 24)) + data),
                 "extensible fmt chunk too short (24 bytes)");
         refused("extensible, a short extension", riff(extensible(1, 1, 16).replace(QByteArray("\x16\x00", 2), QByteArray("\x15\x00", 2)) + data),
@@ -210,17 +208,14 @@ private slots:
             {"Down", CueLink::State::Down}, {"Connecting", CueLink::State::Connecting}, {"Ready", CueLink::State::Ready}};
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
             CueVoice *cue = cues[step.contains(u'B')];
-            if (step.startsWith(u"cut:")) {
+            if (step.startsWith(u"cut:"))
                 link.cut(cue);
-            } else if (step == u"down") {
+            else if (step == u"down")
                 start(link.changed(CueLink::State::Down));
-            } else {
-                const CueLink::Request request = link.request(cue, states.value(step.section(u'@', 1)));
-                if (request.connect)
-                    did << "connect";
-                if (request.startNow)
-                    start(cue);
-            }
+            else if (const CueLink::Request request = link.request(cue, states.value(step.section(u'@', 1))); request.connect)
+                did << "connect";
+            else if (request.startNow)
+                start(cue);
         }
         start(link.changed(CueLink::State::Connecting));
         start(link.changed(CueLink::State::Ready));

@@ -93,56 +93,40 @@ private slots:
         QCOMPARE(tick->cue, row.cue);
     }
 
-    // Tick 7200 ends the run: the last phase goes, with the dashes and the
-    // end's cue; later ticks change nothing.
-    void theEnd()
-    {
-        EssayRun run;
-        for (int i = 1; i < essay::kRunTicks; ++i)
-            run.tick();
-        const std::optional<EssayRun::Tick> end = run.tick();
-        QVERIFY(end && end->ended);
-        QCOMPARE(end->hidden, std::optional<Phase>(Phase::Writing2));
-        QVERIFY(!end->left);
-        QCOMPARE(end->figures.questionLeft, QStringLiteral("--:--"));
-        QCOMPARE(end->cue, Cue::End);
-        QVERIFY(!run.tick());
-        QCOMPARE(run.elapsedSec(), essay::kRunTicks);
-    }
-
     // A whole run through the model: every phase begins once with its cue,
-    // and every bar shrinks a twip a tick to nothing.
+    // and every bar shrinks a twip a tick to nothing. Tick 7200 ends it: the
+    // last phase goes, with the dashes and the end's cue; later ticks change
+    // nothing.
     void aWholeRun()
     {
         EssayRun run;
         QStringList cues;
-        int shrinking = 0, ends = 0;
-        for (int t = 1; t <= essay::kRunTicks + 1; ++t) {
-            const std::optional<EssayRun::Tick> tick = run.tick();
-            if (!tick)
-                continue;
-            ends += tick->ended;
+        int shrinking = 0;
+        std::optional<EssayRun::Tick> tick;
+        for (int t = 1; t <= essay::kRunTicks; ++t) {
+            tick = run.tick();
             if (tick->cue == Cue::Milestone)
                 cues << QString::number(t);
             shrinking += tick->left && tick->left->barTwips == essay::phaseTo(tick->phase) - t;
         }
         QCOMPARE(cues, QStringList({"600", "1800", "3600", "4200", "5400"}));
         QCOMPARE(shrinking, essay::kRunTicks - 1);
-        QCOMPARE(ends, 1);
+        QVERIFY(tick->ended && !tick->left);
+        QCOMPARE(tick->hidden, std::optional<Phase>(Phase::Writing2));
+        QCOMPARE(tick->figures.questionLeft, QStringLiteral("--:--"));
+        QCOMPARE(tick->cue, Cue::End);
+        QVERIFY(!run.tick());
+        QCOMPARE(run.elapsedSec(), essay::kRunTicks);
     }
 
     void cleanup() { discardAllForms(); }
 
-    // Opened, the window is centred with its cover in front; its clocks are
-    // wired (the countdown's shared with the multiple-choice timer).
+    // Opened, the window is centred; its clocks are wired (the countdown's
+    // shared with the multiple-choice timer).
     void theCountdown()
     {
         test::FakeDesktop desktop;
-        FrmRon *ron = formRef<FrmRon>().renew();
-        ron->show();
-        const auto *cover = ron->findChild<QWidget *>(QStringLiteral("Picture1"));
-        const QWidget *front = ron->childAt(cover->mapTo(ron, cover->rect().center()));
-        QVERIFY(front == cover || cover->isAncestorOf(front));
+        FrmRon *ron = test::opened<FrmRon>();
         QVERIFY((ron->frameGeometry().center() - ron->screen()->geometry().center()).manhattanLength() <= 2);
         test::fire(ron, "Timer2", 3);
         QCOMPARE(test::shown(ron, "Picture1 Picture2"), QStringLiteral("01"));
@@ -155,7 +139,7 @@ private slots:
     void theRunShown()
     {
         test::FakeDesktop desktop;
-        FrmRon *ron = startedRun();
+        FrmRon *ron = test::opened<FrmRon>(3);
         desktop.played.clear();
         test::call(ron, "Timer1_Timer");
         QCOMPARE(barTwips(ron, "LabelA(0)"), 599);
@@ -175,7 +159,7 @@ private slots:
     void theEndShown()
     {
         test::FakeDesktop desktop;
-        FrmRon *ron = startedRun();
+        FrmRon *ron = test::opened<FrmRon>(3);
         test::call(ron, "Timer1_Timer", 7200);
         QCOMPARE(test::shown(ron, kBars), QStringLiteral("000000"));
         QCOMPARE(test::shown(ron, kPhaseTexts), QStringLiteral("000000"));
@@ -185,14 +169,6 @@ private slots:
         QCOMPARE(test::clocks(ron), QStringLiteral("Timer1 10 off|Timer2 1000 off"));
     }
 
-private:
-    static FrmRon *startedRun()
-    {
-        FrmRon *ron = formRef<FrmRon>().renew();
-        ron->show();
-        test::call(ron, "Timer2_Timer", 3);
-        return ron;
-    }
 };
 
 QTEST_MAIN(TestEssay)

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "widgets/formref.h"
+
 #include <QStringList>
 #include <QTime>
 #include <QtMessageHandler>
@@ -49,6 +51,18 @@ void fire(QObject *window, const char *name, int times = 1);
 void call(QObject *window, const char *handler, int times = 1);
 // Runs "Handler", "Handler*N" or "Handler:int argument" steps on a window.
 void run(QObject *window, const QString &steps);
+
+// A fresh window of that class, shown as the menu shows it, after
+// `countdownTicks` ticks of its countdown clock (Timer2). Tests step the
+// clocks themselves.
+template <class T>
+T *opened(int countdownTicks = 0)
+{
+    T *window = formRef<T>().renew();
+    window->show();
+    call(window, "Timer2_Timer", countdownTicks);
+    return window;
+}
 
 // Closes a window as the window manager does when the user clicks its close
 // box: a spontaneous close event, unlike QWidget::close().

@@ -52,20 +52,18 @@ QRect inkBox(const QImage &image)
     return box;
 }
 
-// A white window with one label of the given look, shown.
-QLabel *labelIn(QWidget &window, const QRect &twips, const QString &text, const QFont &font, int align)
+// A label's look: its face's size, its box and alignment, and its text.
+struct Look
 {
-    setBackgroundColor(&window, Qt::white);
-    QLabel *label = addLabel(&window, QStringLiteral("Figure"), twips, text);
-    label->setFont(font);
-    label->setAlignment(Qt::Alignment(align));
-    window.resize(twipsToPx(QRect(0, 0, 4800, 2400)).size());
-    window.show();
-    // The window system must expose the window before it is drawn.
-    return QTest::qWaitForWindowExposed(&window) ? label : nullptr;
-}
+    double points;
+    QRect twips;
+    Qt::Alignment align = Qt::AlignCenter;
+    QString text;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Look)
 
 class TestWidgets : public QObject
 {
@@ -115,30 +113,29 @@ private slots:
     // its ink, and never cut off.
     void textsNeverCutOff_data()
     {
-        QTest::addColumn<double>("points");
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("align");
-        const int centre = Qt::AlignCenter, right = Qt::AlignRight | Qt::AlignVCenter;
-        QTest::newRow("72 pt, tall") << 72.0 << QRect(0, 780, 4485, 1440) << "9:59" << centre;
-        QTest::newRow("72 pt, tall, right") << 72.0 << QRect(0, 780, 4485, 1440) << "9:59" << right;
-        QTest::newRow("72 pt, too wide") << 72.0 << QRect(0, 780, 4485, 1440) << "596523:14:07" << centre;
-        QTest::newRow("18 pt, narrow box") << 18.0 << QRect(90, 90, 600, 400) << "3:30:00" << centre;
-        QTest::newRow("not a figure, too wide") << 18.0 << QRect(90, 90, 600, 600) << "(^｡^)(^｡^)" << centre;
+        const QRect display(0, 780, 4485, 1440);
+        QTest::addColumn<Look>("look");
+        QTest::newRow("72 pt, tall") << Look{.points = 72, .twips = display, .text = "9:59"};
+        QTest::newRow("72 pt, tall, right") << Look{.points = 72, .twips = display, .align = Qt::AlignRight | Qt::AlignVCenter, .text = "9:59"};
+        QTest::newRow("72 pt, too wide") << Look{.points = 72, .twips = display, .text = "596523:14:07"};
+        QTest::newRow("18 pt, narrow box") << Look{.points = 18, .twips = QRect(90, 90, 600, 400), .text = "3:30:00"};
+        QTest::newRow("not a figure, too wide") << Look{.points = 18, .twips = QRect(90, 90, 600, 600), .text = "(^｡^)(^｡^)"};
     }
     void textsNeverCutOff()
     {
-        QFETCH(double, points);
-        QFETCH(QRect, twips);
-        QFETCH(QString, text);
-        QFETCH(int, align);
-        QWidget window;
-        QLabel *label = labelIn(window, twips, text, designedFont(kPGothic, points, false), align);
-        QVERIFY(label);
+        QFETCH(Look, look);
+        QWidget window; // white, with one label of that look
+        setBackgroundColor(&window, Qt::white);
+        QLabel *label = addLabel(&window, QStringLiteral("Figure"), look.twips, look.text);
+        label->setFont(designedFont(kPGothic, look.points, false));
+        label->setAlignment(look.align);
+        window.resize(twipsToPx(QRect(0, 0, 4800, 2400)).size());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window)); // the window system exposes it before it is drawn
         // A screen reader reads the text as shown.
         QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(label);
         QVERIFY(reader && reader->textInterface());
-        QCOMPARE(reader->textInterface()->text(0, reader->textInterface()->characterCount()), text);
+        QCOMPARE(reader->textInterface()->text(0, reader->textInterface()->characterCount()), look.text);
         const QImage shown = label->grab().toImage();
         const QRect ink = inkBox(shown);
         // Clear of the edges, or a condensed text spanning its box; figures
@@ -148,8 +145,8 @@ private slots:
         const int slack = 2 * (qCeil(shown.devicePixelRatio()) + 1);
         const int leftGap = ink.left(), rightGap = shown.width() - 1 - ink.right();
         // Right-aligned, the ink at the edge but for the glyphs' side bearings.
-        QVERIFY(align & Qt::AlignHCenter ? qAbs(leftGap - rightGap) <= slack : rightGap <= 2 * slack);
-        QVERIFY(text.contains(u'(') || qAbs(ink.top() - (shown.height() - 1 - ink.bottom())) <= slack);
+        QVERIFY(look.align & Qt::AlignHCenter ? qAbs(leftGap - rightGap) <= slack : rightGap <= 2 * slack);
+        QVERIFY(look.text.contains(u'(') || qAbs(ink.top() - (shown.height() - 1 - ink.bottom())) <= slack);
     }
 };
 
