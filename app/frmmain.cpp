@@ -74,8 +74,7 @@ FrmMain::FrmMain()
     m_cmdRon = addButton(this, QStringLiteral("CmdRon"), QRect(2430, 1380, 1575, 825), QStringLiteral("論　文"));
     m_cmdRon->setFont(big);
     m_cmdDaily = addButton(this, QStringLiteral("CmdDaily"), QRect(540, 2460, 1575, 405), QStringLiteral("Daily"));
-    m_cmdDaily->setFont(row);
-    m_cmdDaily->hide();
+    m_cmdDaily->setFont(row); // shown by loading, when daily.exe is there
     m_cmdMen = addButton(this, QStringLiteral("CmdMen"), kMenRow, QStringLiteral("ラーメンタイマー"));
     m_cmdMen->setFont(row);
 

@@ -18,9 +18,6 @@ int main(int argc, char *argv[])
     // The sound libraries and the sound server do not hold back the menu.
     orv::afterFirstPaint(menu, orv::prepareCues);
     menu->show();
-    const int status = QApplication::exec();
-
-    orv::discardAllForms();
-    orv::stopCues();
-    return status;
+    // The windows and the cue player go with the application object.
+    return QApplication::exec();
 }
