@@ -13,7 +13,6 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
-#include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 
@@ -80,7 +79,7 @@ public:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, std::move(m_action));
+            QMetaObject::invokeMethod(watched, std::move(m_action), Qt::QueuedConnection);
             deleteLater();
         }
         return false;

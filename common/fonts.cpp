@@ -8,6 +8,8 @@
 #include <QResource>
 #include <QStringList>
 
+#include <mutex>
+
 namespace orv {
 
 namespace {
@@ -18,39 +20,36 @@ namespace {
 // whole face further down the list takes any other character.
 constexpr QLatin1String kBundledFoundry(" [ORVL]");
 
-// Registers them once; true when any could be. Needs the application object;
-// they stay registered for the process. They are compiled in uncompressed,
-// so each is used where it lies, never copied.
-bool registerBundledFaces()
+// Registers them, once for the process; needs the application object. They
+// are compiled in uncompressed, so each is used where it lies, never copied.
+void registerBundledFaces()
 {
-    static const bool registered = [] {
-        bool any = false;
+    static std::once_flag once;
+    std::call_once(once, [] {
         const QDir faces(QStringLiteral(":/faces"));
         for (const QString &name : faces.entryList(QDir::Files)) {
             const QResource face(faces.filePath(name));
             const auto *data = reinterpret_cast<const char *>(face.data());
-            any |= QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(data, face.size())) >= 0;
+            QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(data, face.size()));
         }
-        return any;
-    }();
-    return registered;
+    });
 }
 
 } // namespace
 
 void installFontSubstitutions()
 {
+    registerBundledFaces();
     // The real faces tried for each designed face, in order: the compiled-in
-    // cut of the first once registered, then the system's faces.
-    const bool bundled = registerBundledFaces();
+    // cut of the first (were it missing, Qt passes over a family that is not
+    // there), then the system's faces.
     const std::pair<QString, QStringList> substitutes[] = {
         {kGothic, {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"), QStringLiteral("TakaoGothic"),
                    QStringLiteral("VL Gothic"), QStringLiteral("Noto Sans CJK JP")}},
         {kPGothic, {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"), QStringLiteral("TakaoPGothic"),
                     QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans Mono CJK JP")}}};
     for (auto [face, faces] : substitutes) {
-        if (bundled)
-            faces.prepend(faces.first() + kBundledFoundry);
+        faces.prepend(faces.first() + kBundledFoundry);
         QFont::insertSubstitutions(face, faces);
     }
 }

@@ -13,10 +13,10 @@ namespace orv {
 inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");      // fixed pitch
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");   // proportional
 
-// Registers the compiled-in faces and the substitutions with Qt: the real
-// faces tried, in order, for each designed face. Call once after the
-// application object exists and before any window is built; calling it
-// again is harmless.
+// Registers the compiled-in faces, and the substitutions with Qt: the real
+// faces tried, in order, for each designed face. Call after the application
+// object exists and before any window is built; calling it again is
+// harmless.
 void installFontSubstitutions();
 
 // A font of a designed face with an exact point size.

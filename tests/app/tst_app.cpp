@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,7 +108,9 @@ private slots:
     {
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Orvalen"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.orvalen.Orvalen"));
-        // The cut faces first, then the system's, for each designed face.
+        // The cut faces registered, and first, then the system's, for each
+        // designed face.
+        QVERIFY(QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP [ORVL]")));
         QCOMPARE(QFont::substitutes(kGothic).mid(0, 3),
                  QStringList({"noto sans mono cjk jp [orvl]", "noto sans mono cjk jp", "ipagothic"}));
         QCOMPARE(QFont::substitutes(kPGothic).mid(0, 3), QStringList({"noto sans cjk jp [orvl]", "noto sans cjk jp", "ipapgothic"}));

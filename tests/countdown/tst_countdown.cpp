@@ -332,7 +332,7 @@ private slots:
 
     // A time of day: the entry shown as typed, the clock line, and the
     // clock mode's own clock, whose tick at the target minute raises the
-    // alarm with its overtime at once.
+    // alarm with its overtime at once; a key then takes the clock line away.
     void aTimeOfDay()
     {
         test::FakeDesktop desktop;
@@ -347,6 +347,8 @@ private slots:
         test::fire(men, "Timer3");
         QCOMPARE(texts(men, "Label1 Label3 Label4"), QStringLiteral("(^｡^)|1|現在時刻 11:59:00"));
         QCOMPARE(shown(men, "Label3 Label2"), QStringLiteral("11"));
+        men->CmdTime_Click(2); // a key, as a tool presses it: the clock line goes
+        QCOMPARE(shown(men, "Label4"), QStringLiteral("0"));
     }
 
     // The keypad starts with its middle key the default, which Enter
