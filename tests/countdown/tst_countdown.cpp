@@ -32,10 +32,6 @@ QPushButton *key(const FrmMen *men, int index)
     return men->findChild<QPushButton *>(indexedName("CmdTime", index));
 }
 
-double displayPoints(const FrmMen *men)
-{
-    return men->findChild<QLabel *>(QStringLiteral("Label1"))->font().pointSizeF();
-}
 
 const QString kFace = Kitchen::kAlarmFace.toString();
 
@@ -298,10 +294,10 @@ private slots:
         QCOMPARE(desktop.dialogs, 1);
         QCOMPARE(men->findChild<QLineEdit *>(QStringLiteral("TxtTime"))->text(), QStringLiteral("600"));
         QCOMPARE(texts(men, "Label1"), QStringLiteral("10:00:00"));
-        QCOMPARE(displayPoints(men), 48.0);
+        QCOMPARE(men->findChild<QLabel *>(QStringLiteral("Label1"))->font().pointSizeF(), 48.0);
         test::fire(men, "Timer1");
         QCOMPARE(texts(men, "Label1"), QStringLiteral("9:59:59"));
-        QCOMPARE(displayPoints(men), 72.0);
+        QCOMPARE(men->findChild<QLabel *>(QStringLiteral("Label1"))->font().pointSizeF(), 72.0);
     }
 
     // The alarm: the face, the cue, the mute box and one request for

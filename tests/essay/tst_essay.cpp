@@ -21,11 +21,6 @@ using test::texts;
 namespace {
 const char *const kBars = "LabelA(0) LabelB(0) LabelC(0) LabelA(1) LabelB(1) LabelC(1)";
 const char *const kPhaseTexts = "LabelAS(0) LabelBS(0) LabelCS(0) LabelAS(1) LabelBS(1) LabelCS(1)";
-
-int barTwips(const QWidget *ron, const char *name)
-{
-    return twipsOf(ron->findChild<QWidget *>(QLatin1String(name))).width();
-}
 } // namespace
 
 using essay::Phase;
@@ -142,12 +137,12 @@ private slots:
         FrmRon *ron = test::opened<FrmRon>(3);
         desktop.played.clear();
         test::call(ron, "Timer1_Timer");
-        QCOMPARE(barTwips(ron, "LabelA(0)"), 599);
+        QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelA(0)"))).width(), 599);
         QCOMPARE(texts(ron, "LabelAS(0) LabelEachTime LabelTotalTime"), QStringLiteral("9:59|59:59|1:59:59"));
         test::call(ron, "Timer1_Timer", 599);
         QCOMPARE(test::shown(ron, kBars), QStringLiteral("011111"));
         QCOMPARE(test::shown(ron, kPhaseTexts), QStringLiteral("011111"));
-        QCOMPARE(barTwips(ron, "LabelB(0)"), 1200);
+        QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelB(0)"))).width(), 1200);
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
         test::call(ron, "Timer1_Timer", 3000);
         QCOMPARE(texts(ron, "LabelQNo LabelAS(1)"), QStringLiteral("2|10:00"));
