@@ -35,6 +35,10 @@ benchmark's (scripts/bench.sh), where a busy machine cannot fail a test.
 
   sound_check.py <folder of the built program> [--quick]
 
+A server's half that fails is run once more, and fails the check only if
+it fails again: a server held up by a busy machine drops what its null sink
+renders, now and then right where a cue is.
+
 --quick, as CTest runs it, requests fewer cues, and on PulseAudio alone.
 Without pulseaudio it is skipped (exit 77); without pipewire only its half
 is skipped, with a message.
@@ -539,24 +543,35 @@ def main():
     else:
         print("sound check: the PipeWire half is skipped: pipewire, wireplumber and pipewire-pulse are not installed")
     sources = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
-    failures = []
     saved = dict(os.environ)
-    for server_class in servers:
+
+    def run_on(server_class):
         runtime = tempfile.mkdtemp(prefix="orvalen-sound-")
         try:
             folder = f"{runtime}/cues"
             os.makedirs(folder)
             sounds = make_cues(folder, sources)
-            failures += [f"{server_class.name}: {f}" for f in
-                         sequence(server_class(runtime), bindir, folder, sounds, quick)]
+            return [f"{server_class.name}: {f}" for f in sequence(server_class(runtime), bindir, folder, sounds, quick)]
         except RuntimeError as e:
-            failures.append(f"{server_class.name}: {e}")
+            return [f"{server_class.name}: {e}"]
         finally:
             for recorder in list(Recorder.running):
                 recorder.stop()
             os.environ.clear()
             os.environ.update(saved)
             shutil.rmtree(runtime, ignore_errors=True)
+
+    failures = []
+    for server_class in servers:
+        found = run_on(server_class)
+        if found:
+            # A server held up by a busy machine drops what its null sink
+            # renders, and a cue in that hole cannot be heard as its file:
+            # seen now and then on pipewire-pulse. A fault of the player's
+            # shows again; a hole seldom falls on a cue twice.
+            print(f"{server_class.name}: failed once, run again ({'; '.join(found)})")
+            found = run_on(server_class)
+        failures += found
     for f in failures:
         print(f"FAILED: {f}")
     print("sound check: passed" if not failures else "sound check: FAILED")
