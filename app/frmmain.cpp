@@ -78,7 +78,7 @@ FrmMain::FrmMain()
     m_cmdMen = addButton(this, QStringLiteral("CmdMen"), kMenRow, QStringLiteral("ラーメンタイマー"));
     m_cmdMen->setFont(row);
 
-    setTabOrder(m_cmdTak, m_cmdRon);
+    // Tab goes across the rows, Daily last (CmdTak and CmdRon come first as made).
     setTabOrder(m_cmdRon, m_cmdMen);
     setTabOrder(m_cmdMen, m_cmdDaily);
 

@@ -283,12 +283,10 @@ private slots:
             script.close();
             script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         }
-        FrmMain *menu = formRef<FrmMain>().get();
-        menu->show();
+        FrmMain *menu = test::opened<FrmMain>();
         auto *daily = menu->findChild<QPushButton *>(QStringLiteral("CmdDaily"));
-        const bool shown = setup == u"file";
-        QCOMPARE(daily->isVisible(), shown);
-        if (!shown)
+        QCOMPARE(daily->isVisible(), setup == u"file");
+        if (!daily->isVisible())
             return;
         QTest::mouseClick(daily, Qt::LeftButton);
         menu->CmdDaily_Click();

@@ -208,7 +208,7 @@ private slots:
     void rewritingTheSameValuesKeepsThePeriod()
     {
         PeriodicTimer t(QStringLiteral("Timer2"));
-        QSignalSpy changes(&t, &PeriodicTimer::intervalChanged);
+        QSignalSpy changes(&t, &PeriodicTimer::intervalChanged), enables(&t, &PeriodicTimer::enabledChanged);
         t.setInterval(10000);
         t.setEnabled(true);
         QTest::qWait(100); // some of the real timer's period passes
@@ -218,6 +218,7 @@ private slots:
         QCOMPARE(timers.size(), 1);
         QVERIFY(QAbstractEventDispatcher::instance()->remainingTime(timers.first().timerId) <= 9900);
         QCOMPARE(changes.count(), 1);
+        QCOMPARE(enables.count(), 1);
     }
 };
 

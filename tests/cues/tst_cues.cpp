@@ -258,6 +258,15 @@ private slots:
         QVERIFY(!setCueBackend(nullptr));
     }
 
+    // A new player cuts the cue the old one plays.
+    void anotherPlayer()
+    {
+        test::FakeDesktop desktop;
+        PlayCue(QStringLiteral("s05.wav"));
+        test::FakeDesktop another;
+        QCOMPARE(desktop.sounding, 0);
+    }
+
     // The current directory first, then beside the program, then its data
     // folder as installed.
     void whereCueFilesAreFound()

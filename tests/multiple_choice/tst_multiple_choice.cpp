@@ -27,13 +27,9 @@
 using namespace orv;
 using test::clocks;
 using test::texts;
+using test::window;
 
 namespace {
-QWidget *window(const char *name)
-{
-    return test::window(QLatin1String(name));
-}
-
 QWidget *control(const QWidget *window, const QString &name)
 {
     return window->findChild<QWidget *>(name);

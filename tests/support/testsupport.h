@@ -37,6 +37,7 @@ struct FakeDesktop
 
 // The top-level window of that object name, or nullptr.
 QWidget *window(const QString &name);
+inline QWidget *window(const char *name) { return window(QString::fromLatin1(name)); }
 // The texts of a window's labels, joined by '|': texts(w, "LabelQNo Label1").
 QString texts(const QWidget *window, const char *names);
 // '1' for each named control visible in its window, '0' for a hidden one.
