@@ -91,8 +91,7 @@ Wave readWave(const QByteArray &file)
             fmt = chunk;
         else if (id == "data" && !data)
             data = chunk;
-        if (declared > file.size() - body)
-            break;
+        // A size past the end of the file ends the walk with the chunk clamped.
         at = body + declared + (declared & 1);
     }
     if (!fmt)
