@@ -78,8 +78,7 @@ FrmMain::FrmMain()
     m_cmdMen = addButton(this, QStringLiteral("CmdMen"), kMenRow, QStringLiteral("ラーメンタイマー"));
     m_cmdMen->setFont(row);
 
-    // Tab goes across the rows, Daily last (CmdTak and CmdRon come first as made).
-    setTabOrder(m_cmdRon, m_cmdMen);
+    // Tab goes across the rows, Daily last (the rest come as made).
     setTabOrder(m_cmdMen, m_cmdDaily);
 
     connect(m_cmdTak, &QPushButton::clicked, this, &FrmMain::CmdTak_Click);
