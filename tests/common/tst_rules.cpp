@@ -175,8 +175,8 @@ private slots:
     }
 
     // Unlike QTimer, interval 0 gives no ticks and no spinning; nor does a
-    // negative interval. The interval reads back as set, and a positive one
-    // resumes the enabled timer.
+    // negative interval. The interval reads back as set, and a positive one,
+    // however short, resumes the enabled timer.
     void nonPositiveIntervalNeitherTicksNorSpins_data()
     {
         QTest::addColumn<int>("interval");
@@ -196,11 +196,11 @@ private slots:
             QCoreApplication::processEvents();
         QCOMPARE(ticks.count(), 0);
         QCOMPARE(t.property("interval").toInt(), interval);
-        t.setInterval(5);
+        t.setInterval(1);
         QTRY_VERIFY(ticks.count() >= 2); // the real timer under test ticks
         t.setEnabled(false);
         QVERIFY(QAbstractEventDispatcher::instance()->registeredTimers(&t).isEmpty());
-        QCOMPARE(t.interval(), 5);
+        QCOMPARE(t.interval(), 1);
     }
 
     // Rewriting the same values must not restart a running period: rewrites
