@@ -139,7 +139,7 @@ Kitchen::Tick Kitchen::tick(bool muted)
     m_passCnt = saturatingIncrement(m_passCnt);
     if (m_passCnt >= m_limTime)
         alarm(tick, muted);
-    if (0 <= m_passCnt && m_passCnt < m_limTime)
+    if (m_passCnt < m_limTime) // it counts up from 0, so is at least 1 here
         tick.display = remaining(static_cast<long long>(m_limTime) - m_passCnt);
     else if (m_passCnt > m_limTime)
         tick.overtime = displayText(static_cast<long long>(m_passCnt) - m_limTime);
