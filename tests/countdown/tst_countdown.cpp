@@ -326,8 +326,8 @@ private slots:
         QCOMPARE(overtime->geometry(), twipsToPx(twipsOf(overtime)));
     }
 
-    // A time of day: the entry shown as typed, the clock line, and the
-    // clock mode's own clock, whose tick at the target minute raises the
+    // A time of day: the entry shown as typed, the clock line, a beep, and
+    // the clock mode's own clock, whose tick at the target minute raises the
     // alarm with its overtime at once; a key then takes the clock line away.
     void aTimeOfDay()
     {
@@ -339,6 +339,7 @@ private slots:
         QCOMPARE(texts(men, "Label1 Label4"), QStringLiteral(" 11:59:40 |現在時刻 12:00:30"));
         QCOMPARE(shown(men, "Picture2 Label4"), QStringLiteral("01"));
         QCOMPARE(test::clocks(men), QStringLiteral("Timer1 0 off|Timer3 1000 on"));
+        QCOMPARE(desktop.logged, QStringList({"beep"}));
         desktop.now = QTime(11, 59);
         test::fire(men, "Timer3");
         QCOMPARE(texts(men, "Label1 Label3 Label4"), QStringLiteral("(^｡^)|1|現在時刻 11:59:00"));
