@@ -86,7 +86,8 @@ private slots:
         QTest::addColumn<Read>("read");
         const auto S16 = Wave::Format::S16, S24 = Wave::Format::S24, S32 = Wave::Format::S32, F32 = Wave::Format::Float32;
         const QByteArray data = chunk("data", kFrames);
-        QTest::newRow("16-bit mono") << riff(fmt(1, 1, 22050, 16) + data) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
+        const Read mono16{.format = S16, .channels = 1, .rate = 22050, .bytes = 12}; // of fmt(1, 1, 22050, 16) + data
+        QTest::newRow("16-bit mono") << riff(fmt(1, 1, 22050, 16) + data) << mono16;
         QTest::newRow("16-bit stereo") << riff(fmt(1, 2, 48000, 16) + data) << Read{.format = S16, .channels = 2, .rate = 48000, .bytes = 12};
         QTest::newRow("8-bit, widened") << riff(fmt(1, 1, 8000, 8) + data) << Read{.format = S16, .channels = 1, .rate = 8000, .bytes = 24};
         QTest::newRow("24-bit") << riff(fmt(1, 2, 44100, 24) + data) << Read{.format = S24, .channels = 2, .rate = 44100, .bytes = 12};
@@ -94,20 +95,15 @@ private slots:
         QTest::newRow("float, the fastest rate") << riff(fmt(3, 1, 384000, 32) + data) << Read{.format = F32, .channels = 1, .rate = 384000, .bytes = 12};
         QTest::newRow("extensible 16-bit stereo") << riff(extensible(1, 2, 16) + data) << Read{.format = S16, .channels = 2, .rate = 44100, .bytes = 12};
         QTest::newRow("extensible float") << riff(extensible(3, 1, 32) + data) << Read{.format = F32, .channels = 1, .rate = 44100, .bytes = 12};
-        QTest::newRow("a LIST chunk before fmt") << riff(chunk("LIST", "INFOabcd") + fmt(1, 1, 22050, 16) + data)
-                                                 << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
-        QTest::newRow("data before fmt") << riff(data + fmt(1, 1, 22050, 16)) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
-        QTest::newRow("an odd chunk, padded") << riff(chunk("junk", "abc") + fmt(1, 1, 22050, 16) + data)
-                                              << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
-        QTest::newRow("data cut short") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 1000).left(8 + 14))
-                                        << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
+        QTest::newRow("a LIST chunk before fmt") << riff(chunk("LIST", "INFOabcd") + fmt(1, 1, 22050, 16) + data) << mono16;
+        QTest::newRow("data before fmt") << riff(data + fmt(1, 1, 22050, 16)) << mono16;
+        QTest::newRow("an odd chunk, padded") << riff(chunk("junk", "abc") + fmt(1, 1, 22050, 16) + data) << mono16;
+        QTest::newRow("data cut short") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 1000).left(8 + 14)) << mono16;
         QTest::newRow("cut mid-frame") << riff(fmt(1, 2, 22050, 16) + chunk("data", kFrames.left(7)))
                                        << Read{.format = S16, .channels = 2, .rate = 22050, .bytes = 4};
-        QTest::newRow("a size of 0xFFFFFFFF") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 0xFFFFFFFF))
-                                              << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
-        QTest::newRow("the first of two fmt chunks") << riff(fmt(1, 1, 22050, 16) + fmt(1, 2, 8000, 8) + data)
-                                                     << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
-        QTest::newRow("the first of two data chunks") << riff(fmt(1, 1, 22050, 16) + data + chunk("data", "ab")) << Read{.format = S16, .channels = 1, .rate = 22050, .bytes = 12};
+        QTest::newRow("a size of 0xFFFFFFFF") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 0xFFFFFFFF)) << mono16;
+        QTest::newRow("the first of two fmt chunks") << riff(fmt(1, 1, 22050, 16) + fmt(1, 2, 8000, 8) + data) << mono16;
+        QTest::newRow("the first of two data chunks") << riff(fmt(1, 1, 22050, 16) + data + chunk("data", "ab")) << mono16;
         const auto refused = [](const char *name, const QByteArray &file, const char *problem) {
             QTest::newRow(name) << file << Read{.problem = problem};
         };
