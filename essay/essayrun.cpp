@@ -79,8 +79,7 @@ std::optional<EssayRun::Tick> EssayRun::tick()
     }
     const Phase phase = phaseAt(t);
     const int from = phaseFrom(phase);
-    // The run's start has a cue of its own.
-    if (t == from && from != 0)
+    if (t == from) // never the run's start: ticks count from 1
         tick.cue = Cue::Milestone;
     if (phase != Phase::Issues1)
         tick.hidden = Phase(int(phase) - 1);

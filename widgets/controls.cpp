@@ -92,8 +92,6 @@ QPushButton *addButton(QWidget *parent, const QString &name, const QRect &twips,
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    // Plain buttons: only the window's default button takes Enter.
-    button->setAutoDefault(false);
     placeTwips(button, twips);
     return button;
 }
