@@ -99,8 +99,7 @@ private slots:
         QTest::newRow("data before fmt") << riff(data + fmt(1, 1, 22050, 16)) << mono16;
         QTest::newRow("an odd chunk, padded") << riff(chunk("junk", "abc") + fmt(1, 1, 22050, 16) + data) << mono16;
         QTest::newRow("data cut short") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 1000).left(8 + 14)) << mono16;
-        QTest::newRow("cut mid-frame") << riff(fmt(1, 2, 22050, 16) + chunk("data", kFrames.left(7)))
-                                       << Read{.format = S16, .channels = 2, .rate = 22050, .bytes = 4};
+        QTest::newRow("cut mid-frame") << riff(fmt(1, 2, 22050, 16) + chunk("data", kFrames.left(7))) << Read{.format = S16, .channels = 2, .rate = 22050, .bytes = 4};
         QTest::newRow("a size of 0xFFFFFFFF") << riff(fmt(1, 1, 22050, 16) + chunk("data", kFrames, 0xFFFFFFFF)) << mono16;
         QTest::newRow("the first of two fmt chunks") << riff(fmt(1, 1, 22050, 16) + fmt(1, 2, 8000, 8) + data) << mono16;
         QTest::newRow("the first of two data chunks") << riff(fmt(1, 1, 22050, 16) + data + chunk("data", "ab")) << mono16;
@@ -127,8 +126,7 @@ private slots:
                 "extensible fmt chunk too short (24 bytes)");
         refused("extensible, a short extension", riff(extensible(1, 1, 16).replace(QByteArray("\x16\x00", 2), QByteArray("\x15\x00", 2)) + data),
                 "extensible fmt chunk too short (40 bytes)");
-        QTest::newRow("32 channels") << riff(fmt(1, 32, 8000, 8) + chunk("data", QByteArray(64, '\x80')))
-                                     << Read{.format = S16, .channels = 32, .rate = 8000, .bytes = 128};
+        QTest::newRow("32 channels") << riff(fmt(1, 32, 8000, 8) + chunk("data", QByteArray(64, '\x80'))) << Read{.format = S16, .channels = 32, .rate = 8000, .bytes = 128};
         refused("no channels", riff(fmt(1, 0, 8000, 16) + data), "no channels");
         refused("33 channels", riff(fmt(1, 33, 8000, 16) + data), "33 channels, more than a sound server takes");
         refused("no rate", riff(fmt(1, 1, 0, 16) + data), "a rate of 0 Hz");

@@ -213,6 +213,7 @@ private slots:
         QTest::newRow("at tick 100") << NextRow{.ticks = 100, .before = 0, .lpDivTime = 212, .marker = 1, .question = "2", .pace = "3:32", .saved = "1:50"};
         QTest::newRow("the 59th") << NextRow{.ticks = 0, .before = 58, .lpDivTime = 12600, .marker = 59, .question = "60", .pace = "3:30:00", .saved = "3:26:30"};
         QTest::newRow("on the last") << NextRow{.ticks = 0, .before = 59, .lpDivTime = 12600};
+        QTest::newRow("after the paper's time") << NextRow{.ticks = 12600, .before = 0, .lpDivTime = 0};
         QTest::newRow("behind the pace") << NextRow{.ticks = 1000, .before = 3, .lpDivTime = 207, .marker = 4, .question = "5", .pace = "3:27", .saved = "-"};
     }
     void finishingAQuestion()
@@ -394,7 +395,7 @@ private slots:
 
     // Each kind of change a tick or a finished question brings is shown:
     // a blackened cell, a marker in front, the figures, and the
-    // per-question window's counter, bars and cue.
+    // per-question window's counter, bars and cue; and the paper's end.
     void aPaperShown()
     {
         test::FakeDesktop desktop;
@@ -426,6 +427,8 @@ private slots:
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
         dur->setProperty("TextEcnt", QStringLiteral("3700"));
         QVERIFY(grown(dur, "LabelEachTime2"));
+        test::call(tak, "Timer1_Timer", 12600 - 313); // the paper's end: its clock stops, it asks to be seen
+        QVERIFY(test::clocks(tak).startsWith("Timer1 1000 off") && desktop.attention == QStringList({"FrmTak"}) && !dur->isVisible());
     }
 
     // The Done button: Enter or a click counts at most once in two seconds,
