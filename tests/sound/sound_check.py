@@ -565,10 +565,8 @@ def main():
     for server_class in servers:
         found = run_on(server_class)
         if found:
-            # A server held up by a busy machine drops what its null sink
-            # renders, and a cue in that hole cannot be heard as its file:
-            # seen now and then on pipewire-pulse. A fault of the player's
-            # shows again; a hole seldom falls on a cue twice.
+            # Once more, as the docstring says: a player's fault shows again,
+            # a dropped stretch seldom falls on a cue twice.
             print(f"{server_class.name}: failed once, run again ({'; '.join(found)})")
             found = run_on(server_class)
         failures += found
