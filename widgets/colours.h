@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+class QPalette;
+
 // The colours the windows are painted with, named by what they are.
 namespace orv::colour {
 
@@ -22,3 +24,12 @@ inline const QColor titleFrame(0x8a, 0xa3, 0xba);
 inline const QColor titleVeil(255, 255, 255, 200);
 
 } // namespace orv::colour
+
+namespace orv {
+
+// The palette the windows are designed on: Qt's light default (black text,
+// grey controls), every role of every group set, so that none is taken
+// from the desktop's scheme, at start or when it changes later.
+const QPalette &designedPalette();
+
+} // namespace orv

@@ -6,6 +6,7 @@
 #include "common/fonts.h"
 #include "common/numbers.h"
 #include "common/twips.h"
+#include "widgets/colours.h"
 #include "widgets/fitlabel.h"
 
 #include <QCloseEvent>
@@ -23,6 +24,9 @@ Form::Form(const QString &name, const QString &caption, Qt::WindowFlags flags)
     // Controls without a font of their own use the window's: the
     // proportional Gothic face at its usual 9 pt.
     setFont(designedFont(kPGothic, 9, false));
+    // Drawn on the light default whatever scheme the desktop has, then or
+    // later: a dark scheme would write light text on the light panels.
+    setPalette(designedPalette());
 }
 
 void Form::load()

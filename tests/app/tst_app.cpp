@@ -41,6 +41,18 @@ QString box(const QRect &r)
     return QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
+// What a widget's text is drawn on: its own background where it paints one
+// (a window, a filled panel or label, a button's face, a text box), else
+// whatever its parent shows.
+QColor paperBehind(const QWidget *w)
+{
+    for (; w; w = w->parentWidget())
+        if (w->isWindow() || w->autoFillBackground() || qobject_cast<const QPushButton *>(w)
+            || qobject_cast<const QLineEdit *>(w))
+            return w->palette().color(w->backgroundRole());
+    return {};
+}
+
 // What outside tools read of a control and its children, a line each.
 void describe(const QObject *object, int depth, QStringList &lines)
 {
@@ -68,8 +80,7 @@ void describe(const QObject *object, int depth, QStringList &lines)
         line += QStringLiteral(" font=%1/%2/%3").arg(w->font().family()).arg(w->font().pointSizeF()).arg(w->font().bold());
         if (w->autoFillBackground())
             line += QStringLiteral(" back=") + w->palette().color(QPalette::Window).name(QColor::HexArgb);
-        if (w->testAttribute(Qt::WA_SetPalette))
-            line += QStringLiteral(" ink=") + w->palette().color(QPalette::WindowText).name();
+        line += QStringLiteral(" ink=%1 paper=%2").arg(w->palette().color(w->foregroundRole()).name(), paperBehind(w).name());
         if (!w->accessibleName().isEmpty())
             line += QStringLiteral(" spoken=\"%1\"").arg(w->accessibleName());
     }
@@ -119,17 +130,38 @@ private slots:
     }
 
     // Every window as it opens, as outside tools see it: each control's name,
-    // class, place, text, face, colours and spoken name, the clocks and the
-    // tab order, against tests/app/object-model.txt. ORVALEN_OBJECT_MODEL=<file>
-    // writes what is seen there, to compare or to take as the new model.
+    // class, place, text, face, colours drawn and spoken name, the clocks and
+    // the tab order, against tests/app/object-model.txt. ORVALEN_OBJECT_MODEL=<file>
+    // writes what is seen there, to compare or to take as the new model. The
+    // same whatever the desktop's colour scheme, even one that changes while
+    // a timer runs.
+    void theObjectModel_data()
+    {
+        QTest::addColumn<bool>("darkFirst");
+        QTest::addColumn<bool>("turning");
+        QTest::newRow("light desktop") << false << false;
+        QTest::newRow("dark desktop") << true << false;
+        QTest::newRow("the desktop turns dark and light again while a timer runs") << false << true;
+    }
     void theObjectModel()
     {
+        QFETCH(bool, darkFirst);
+        QFETCH(bool, turning);
+        const test::DesktopScheme scheme;
+        if (darkFirst)
+            scheme.turnDark();
+        const auto turn = [&] {
+            if (turning)
+                scheme.toggle();
+        };
         test::FakeDesktop desktop;
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();
+        turn();
         QStringList seen = described(menu);
         for (const char *opener : {"CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}) {
             test::call(menu, opener);
+            turn();
             QMap<QString, QWidget *> opened;
             for (QWidget *shown : QApplication::topLevelWidgets())
                 if (shown != menu && shown->isVisible())

@@ -5,6 +5,7 @@
 
 #include "widgets/formref.h"
 
+#include <QPalette>
 #include <QStringList>
 #include <QTime>
 #include <QtMessageHandler>
@@ -33,6 +34,23 @@ struct FakeDesktop
     QStringList attention;  // object names of the windows that asked
     QStringList logged;     // the lines on orvalen.shell and orvalen.cue
     QtMessageHandler previousHandler;
+};
+
+// The desktop's colour scheme as Qt hands it to the program: the
+// application palette, light at first, put back as it was when this goes.
+class DesktopScheme
+{
+public:
+    DesktopScheme();
+    ~DesktopScheme();
+    // A dark scheme: every colour of the light one inverted.
+    void turnDark() const;
+    // Dark if light, light if dark: what the desktop sends when the user
+    // switches schemes.
+    void toggle() const;
+
+private:
+    QPalette m_light;
 };
 
 // The top-level window of that object name, or nullptr.
