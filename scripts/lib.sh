@@ -61,3 +61,15 @@ start_desktop() {
   echo "openbox did not start within 10 s"
   return 1
 }
+
+# Writes a qt6ct configuration with its dark scheme "darker" under the
+# folder given, as a candidate on a dark desktop has it; run a program with
+# XDG_CONFIG_HOME=<folder> QT_QPA_PLATFORMTHEME=qt6ct to draw it so.
+write_dark_scheme() {
+  mkdir -p "$1/qt6ct"
+  cat >"$1/qt6ct/qt6ct.conf" <<CONF
+[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+CONF
+}

@@ -19,6 +19,7 @@
 #include "widgets/platform.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QInputDialog>
 #include <QScreen>
@@ -30,19 +31,38 @@ using namespace orv;
 
 namespace {
 
-bool shoot(QWidget *window, const QString &path)
+// The window manager frames a shown window when it gets to it, later on a
+// busy machine: a picture taken before has no title bar. So the wait is for
+// the frame itself (Qt learns its extents from the window manager), then
+// for the window manager to draw it.
+void waitFramed(const QWidget *window)
 {
-    window->raise();
-    window->activateWindow();
-    QTest::qWait(600); // let the window manager frame and paint it
-    // A text box's caret shows for half a second from when the box takes
-    // focus, then hides for half a second: focused again here, the picture
-    // is taken in the middle of that first hidden half, whatever the load.
+    const QDeadlineTimer deadline(10000);
+    while (window->frameGeometry() == window->geometry() && !deadline.hasExpired())
+        QTest::qWait(20);
+    if (window->frameGeometry() == window->geometry())
+        std::fprintf(stderr, "%s was not framed within 10 s\n", qPrintable(window->objectName()));
+}
+
+// A text box's caret shows for half a second from when the box takes focus,
+// then hides for half a second: focused again here, the picture is taken in
+// the middle of the half asked for, whatever the load.
+void waitCaret(bool shown)
+{
     if (QWidget *focused = QApplication::focusWidget()) {
         focused->clearFocus();
         focused->setFocus();
     }
-    QTest::qWait(750);
+    QTest::qWait(shown ? 250 : 750);
+}
+
+bool shoot(QWidget *window, const QString &path)
+{
+    window->raise();
+    window->activateWindow();
+    waitFramed(window);
+    QTest::qWait(600);
+    waitCaret(false);
     const QRect frame = window->frameGeometry();
     const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const bool ok = shot.save(path);
@@ -69,10 +89,13 @@ FrmTak *paperAt(int ticks, std::initializer_list<int> presses)
 {
     formRef<FrmMain>().get()->CmdTak_Click();
     FrmTak *tak = formRef<FrmTak>().get();
-    QTest::qWait(500); // as the countdown does, let the window manager frame it
+    waitFramed(tak); // as during the countdown, the companions go beside its frame
+    // The countdown held at its second step, however long the picture takes.
+    tak->findChild<QObject *>(QStringLiteral("Timer2"))->setProperty("enabled", false);
+    tak->Timer2_Timer();
     if (ticks < 0)
         return tak;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
         tak->Timer2_Timer();
     tak->findChild<QObject *>(QStringLiteral("Timer1"))->setProperty("enabled", false);
     for (int t = 1; t <= ticks; ++t) {
@@ -85,10 +108,14 @@ FrmTak *paperAt(int ticks, std::initializer_list<int> presses)
 }
 
 // All three windows of the family in one picture.
-bool shootFamily(FrmTak *tak, const QString &path)
+bool shootFamily(FrmTak *tak, const QString &path, bool caretShown = false)
 {
     tak->raise();
-    QTest::qWait(800); // let the window manager frame and place all three
+    for (const QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            waitFramed(w);
+    QTest::qWait(800); // the companions placed beside the framed window, all drawn
+    waitCaret(caretShown);
     QRect area = tak->frameGeometry();
     if (qEnvironmentVariableIsSet("ORVALEN_SHOT_DEBUG"))
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -146,7 +173,8 @@ int main(int argc, char *argv[])
     formRef<FrmTak>().get()->close();
     ok &= shootFamily(paperAt(1290, {150, 400, 700, 760, 1000}), out.filePath(QStringLiteral("multiple-choice.png")));
     formRef<FrmTak>().get()->close();
-    ok &= shootFamily(paperAt(12600, {150, 400}), out.filePath(QStringLiteral("multiple-choice-end.png")));
+    ok &= shootFamily(paperAt(12600, {150, 400}), out.filePath(QStringLiteral("multiple-choice-end.png")),
+                      true);
     formRef<FrmTak>().get()->close();
 
     setTimeOfDaySource([] { return QTime(9, 5, 7); });
