@@ -51,7 +51,7 @@ public:
 // current directory, then beside the program. Never blocks and never fails:
 // each request is logged on orvalen.cue as "play <name>", and a file the
 // player cannot play is silent, with one warning there the first time it
-// is asked for ("cannot play s03.wav: format 0x0055 is not PCM").
+// is asked for once read ("cannot play s03.wav: Format not recognised.").
 void PlayCue(const QString &name);
 // The same for a cue by what it marks.
 void PlayCue(Cue cue);

@@ -3,9 +3,9 @@
 
 #include "cues/pulsebackend.h"
 
+#include "cues/cuesound.h"
 #include "cues/pulseconnection.h"
 #include "cues/pulsevoice.h"
-#include "cues/wave.h"
 
 namespace orv {
 
@@ -13,30 +13,33 @@ PulseBackend::PulseBackend() : m_connection(std::make_shared<PulseConnection>())
 
 PulseBackend::~PulseBackend() = default;
 
-std::shared_ptr<const Wave> PulseBackend::wave(const QString &path)
+CueSoundFuture PulseBackend::sound(const QString &path)
 {
-    std::shared_ptr<const Wave> &known = m_waves[path];
-    if (!known)
-        known = std::make_shared<const Wave>(readWaveFile(path));
+    CueSoundFuture &known = m_sounds[path];
+    if (!known.valid())
+        known = std::async(std::launch::async, [path] {
+                    return std::make_shared<const CueSound>(readCueFile(path));
+                }).share();
     return known;
 }
 
 void PulseBackend::preload(const QString &path)
 {
-    wave(path);
+    sound(path);
 }
 
 QString PulseBackend::problem(const QString &path)
 {
-    return wave(path)->problem;
+    // Asked only once play() has refused the file, so it is decoded.
+    return sound(path).get()->problem;
 }
 
 std::unique_ptr<CueVoice> PulseBackend::play(const QString &path)
 {
-    std::shared_ptr<const Wave> sound = wave(path);
-    if (!m_connection->running() || !sound->playable())
+    CueSoundFuture future = sound(path);
+    if (!m_connection->running() || (isReady(future) && !future.get()->playable()))
         return nullptr;
-    return std::make_unique<PulseVoice>(m_connection, std::move(sound));
+    return std::make_unique<PulseVoice>(m_connection, std::move(future));
 }
 
 } // namespace orv

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "cues/cue.h"
+#include "cues/pulsevoice.h"
 
 #include <QHash>
 
@@ -12,13 +13,13 @@
 namespace orv {
 
 class PulseConnection;
-struct Wave;
 
 // Plays cues as PulseAudio streams (PipeWire answers the same protocol) to
 // whatever output is the default when the cue starts, so a cue follows
-// unplugged headphones. The cue files are read once and kept. Without a
-// sound server a cue is silent; the player connects again when a cue is
-// requested after the server went away.
+// unplugged headphones. Each cue file is read and decoded once, off the GUI
+// thread, and kept; a cue asked for before its file is decoded starts as
+// soon as it is. Without a sound server a cue is silent; the player
+// connects again when a cue is requested after the server went away.
 class PulseBackend : public CueBackend
 {
 public:
@@ -29,10 +30,10 @@ public:
     QString problem(const QString &path) override;
 
 private:
-    std::shared_ptr<const Wave> wave(const QString &path);
+    CueSoundFuture sound(const QString &path);
 
     std::shared_ptr<PulseConnection> m_connection;
-    QHash<QString, std::shared_ptr<const Wave>> m_waves;
+    QHash<QString, CueSoundFuture> m_sounds;
 };
 
 } // namespace orv

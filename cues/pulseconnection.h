@@ -22,6 +22,8 @@ public:
     ~PulseConnection();
 
     bool running() const { return m_loop; }
+    // The loop's timers and events; use them with the lock held.
+    pa_mainloop_api *api() { return pa_threaded_mainloop_get_api(m_loop); }
     void lock() { pa_threaded_mainloop_lock(m_loop); }
     void unlock() { pa_threaded_mainloop_unlock(m_loop); }
 

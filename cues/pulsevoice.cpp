@@ -4,26 +4,42 @@
 #include "cues/pulsevoice.h"
 
 #include "cues/pulseconnection.h"
-#include "cues/wave.h"
+#include "cues/cuesound.h"
 
 #include <pulse/timeval.h>
 
 namespace orv {
 
 namespace {
-pa_sample_spec specOf(const Wave &wave)
+pa_sample_spec specOf(const CueSound &sound)
 {
-    static constexpr pa_sample_format_t formats[] = {PA_SAMPLE_S16LE, PA_SAMPLE_S24LE, PA_SAMPLE_S32LE,
-                                                     PA_SAMPLE_FLOAT32LE};
-    return {formats[int(wave.format)], wave.rate, quint8(wave.channels)};
+    return {sound.format == CueSound::Format::S16 ? PA_SAMPLE_S16NE : PA_SAMPLE_FLOAT32NE, uint32_t(sound.rate),
+            uint8_t(sound.channels)};
+}
+
+// How often a cue waiting for its file looks again: a short file is decoded
+// within one look, a minute of MP3 in a few dozen milliseconds.
+constexpr pa_usec_t kDecodingLook = 2 * PA_USEC_PER_MSEC;
+
+timeval soon()
+{
+    timeval at;
+    pa_gettimeofday(&at);
+    return *pa_timeval_add(&at, kDecodingLook);
 }
 } // namespace
 
-PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, std::shared_ptr<const Wave> wave)
-    : m_connection(std::move(connection)), m_wave(std::move(wave))
+PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, CueSoundFuture sound)
+    : m_connection(std::move(connection)), m_future(std::move(sound))
 {
     m_connection->lock();
-    m_connection->play(this);
+    if (isReady(m_future)) {
+        request();
+    } else {
+        const timeval at = soon();
+        pa_mainloop_api *api = m_connection->api();
+        m_decoding = api->time_new(api, &at, &PulseVoice::onDecoded, this);
+    }
     m_connection->unlock();
 }
 
@@ -31,6 +47,8 @@ PulseVoice::~PulseVoice()
 {
     m_connection->lock();
     m_connection->cut(this);
+    if (m_decoding)
+        m_connection->api()->time_free(m_decoding);
     // The stream may outlive this voice on the server's side for a moment:
     // no callback of its may reach the voice.
     for (pa_operation *operation : {m_drain, m_timing}) {
@@ -49,9 +67,29 @@ PulseVoice::~PulseVoice()
     m_connection->unlock();
 }
 
+void PulseVoice::request()
+{
+    m_sound = m_future.get();
+    if (m_sound->playable())
+        m_connection->play(this);
+}
+
+void PulseVoice::onDecoded(pa_mainloop_api *api, pa_time_event *event, const struct timeval *, void *self)
+{
+    auto *voice = static_cast<PulseVoice *>(self);
+    if (!isReady(voice->m_future)) {
+        const timeval at = soon();
+        api->time_restart(event, &at);
+        return;
+    }
+    api->time_free(event);
+    voice->m_decoding = nullptr;
+    voice->request();
+}
+
 void PulseVoice::start(pa_context *context)
 {
-    const pa_sample_spec spec = specOf(*m_wave);
+    const pa_sample_spec spec = specOf(*m_sound);
     pa_channel_map map;
     pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
     m_stream = pa_stream_new(context, "cue", &spec, &map);
@@ -72,7 +110,7 @@ void PulseVoice::start(pa_context *context)
 void PulseVoice::onWrite(pa_stream *stream, size_t wanted, void *self)
 {
     auto *voice = static_cast<PulseVoice *>(self);
-    const QByteArray &pcm = voice->m_wave->pcm;
+    const QByteArray &pcm = voice->m_sound->samples;
     // The server asks for a short buffer's worth, which sets how soon the
     // cue starts; it is given all the sound its buffer holds, so a busy
     // machine that wakes this thread late cannot break the cue in two.

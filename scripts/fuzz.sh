@@ -10,15 +10,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 seconds=${1:-60}
 FUZZ_BUILD=${ORVALEN_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
 
-ensure_packages qt6-base-dev libgl-dev make clang libclang-rt-14-dev
+ensure_packages qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev pkg-config make clang libclang-rt-14-dev
 cmake -S "$ROOT" -B "$FUZZ_BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALEN_FUZZ=ON -DBUILD_TESTING=OFF
-targets=(leading_number time_of_day duration_text wave)
+targets=(leading_number time_of_day duration_text cue_sound)
 cmake --build "$FUZZ_BUILD" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 for t in "${targets[@]}"; do
   work=$(mktemp -d)
   cp "$ROOT/fuzz/corpus/$t"/* "$work/"
+  # The cue file reader starts from a file of every form it reads too.
+  [ "$t" = cue_sound ] && cp "$ROOT/tests/cues/formats"/* "$work/"
   echo "fuzz: $t for ${seconds}s"
   log="$FUZZ_BUILD/fuzz_$t.log"
   if ! (cd "$FUZZ_BUILD" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

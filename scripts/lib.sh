@@ -8,8 +8,9 @@ BUILD=${ORVALEN_BUILD_DIR:-$ROOT/build}
 
 # What the real-sound checks need: both sound servers (run privately, never
 # the desktop's), their clients, a session bus for WirePlumber, and numpy
-# to compare what is heard with the files.
-SOUND_PACKAGES="pulseaudio pulseaudio-utils pipewire wireplumber pipewire-pulse dbus python3-numpy"
+# to compare what is heard with the files, sox and lame to write cue files
+# in the forms a candidate brings (µ-law, ADPCM, FLAC, MP3).
+SOUND_PACKAGES="pulseaudio pulseaudio-utils pipewire wireplumber pipewire-pulse dbus python3-numpy sox libsox-fmt-base lame"
 
 ensure_packages() {
   local missing=() p

@@ -40,7 +40,7 @@ done
 [ "$(dpkg-deb -f "$deb" Package)" = orvalen ] || fail "the package is not called orvalen"
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in qt6-qpa-plugins fonts-noto-cjk qt6-translations-l10n libpulse0 libqt6widgets6; do
+for d in qt6-qpa-plugins fonts-noto-cjk qt6-translations-l10n libpulse0 libsndfile1 libqt6widgets6; do
   grep -q "\b$d\b" <<<"$depends" || fail "it does not depend on $d"
 done
 apt-get install --simulate "$deb" >"$work/simulate.log" 2>&1 || { cat "$work/simulate.log"; fail "its dependencies do not resolve"; }

@@ -13,7 +13,7 @@ ensure_packages \
   libgl-dev `# needed by Qt's CMake package for Gui` \
   fonts-noto-cjk `# the Japanese Gothic faces the windows are drawn with` \
   python3-fonttools fontconfig `# to cut those faces down to the program's characters` \
-  libpulse-dev pkg-config `# the cue player: PulseAudio streams` \
+  libpulse-dev libsndfile1-dev pkg-config `# the cue player: PulseAudio streams, cue files decoded by libsndfile` \
   make
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo

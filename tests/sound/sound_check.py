@@ -11,10 +11,13 @@ its own and stopped by its process id):
 
   1. a cue requested the moment the program starts, while it is still
      connecting to the server;
-  2. cues, one a second, on sink A, from files of every kind the player
-     reads (16-bit, 8-bit, 24-bit stereo extensible,
-     32-bit float at another rate);
-     then one cue during which the program is stopped for 200 ms;
+  2. cues, one a second, on sink A, from files of the forms a candidate
+     brings, each named .wav (16-bit, 8-bit, 24-bit stereo extensible,
+     32-bit float at another rate, and, written by sox and lame, µ-law,
+     IMA ADPCM, FLAC and MP3), the last four read for the first time by
+     their first cue; without --quick, then a cue from the largest MP3 the
+     player reads (32 MiB), for the first time; then one cue during which
+     the program is stopped for 200 ms;
   3. the server is held up for 150 ms, as on a busy machine (pipewire-pulse
      then drops what the sinks rendered meanwhile from the recordings),
      and the default output changes to sink B: cues heard there;
@@ -30,7 +33,8 @@ samples, resampled to the recording's rate, must be at least 0.9; and the
 recording must stay below the onset threshold from the sound's end to the
 next cue.
 
-Latency is measured and printed, never judged here: its target is the
+Latency is measured and printed (of them all, of a 16-bit WAV, and of the
+largest MP3 read for the first time), never judged here: its target is the
 benchmark's (scripts/bench.sh), where a busy machine cannot fail a test.
 
   sound_check.py <folder of the built program> [--quick]
@@ -40,8 +44,8 @@ it fails again: a server held up by a busy machine drops what its null sink
 renders, now and then right where a cue is.
 
 --quick, as CTest runs it, requests fewer cues, and on PulseAudio alone.
-Without pulseaudio it is skipped (exit 77); without pipewire only its half
-is skipped, with a message.
+Without pulseaudio, sox or lame it is skipped (exit 77); without pipewire
+only its half is skipped, with a message.
 """
 import array
 import os
@@ -307,8 +311,18 @@ def write_wav(path, samples, rate, kind, channels=1):
         f.write(b"RIFF" + struct.pack("<I", len(body)) + body)
 
 
-def make_cues(folder, sources):
-    """The cue files of the check, each of another kind, and their sounds."""
+FORMS = {  # a candidate's cue files in other forms, each named .wav, and how they are written
+    "u-law.wav": ["sox", "{src}", "-e", "u-law", "{out}"],
+    "ima-adpcm.wav": ["sox", "{src}", "-e", "ima-adpcm", "{out}"],
+    "flac.wav": ["sox", "{src}", "-t", "flac", "{out}"],
+    "mp3.wav": ["lame", "--quiet", "-b", "128", "{src}", "{out}"],
+}
+BIG_MP3 = 32 << 20  # the most of a cue file the player reads
+
+
+def make_cues(folder, sources, big):
+    """The cue files of the check, each of another kind, and their sounds;
+    with `big`, also big.wav: the largest MP3 the player reads."""
     s01, rate = read_wav16(f"{sources}/s01.wav")
     s05, _ = read_wav16(f"{sources}/s05.wav")
     shutil.copy(f"{sources}/s01.wav", f"{folder}/s01.wav")
@@ -316,8 +330,20 @@ def make_cues(folder, sources):
     write_wav(f"{folder}/s03.wav", s01, rate, "s24", 2)       # 24-bit stereo, extensible
     s05_48k = np.interp(np.arange(0, len(s05) * 48000 / rate) * rate / 48000, np.arange(len(s05)), s05)
     write_wav(f"{folder}/s04.wav", s05_48k, 48000, "f32")     # float at another rate
-    return {"s01.wav": Sound(s01, rate), "s05.wav": Sound(np.round(s05 * 128) / 128, rate),
-            "s03.wav": Sound(s01, rate), "s04.wav": Sound(s05_48k, 48000)}
+    sounds = {"s01.wav": Sound(s01, rate), "s05.wav": Sound(np.round(s05 * 128) / 128, rate),
+              "s03.wav": Sound(s01, rate), "s04.wav": Sound(s05_48k, 48000)}
+    for name, command in FORMS.items():
+        subprocess.run([a.format(src=f"{sources}/s01.wav", out=f"{folder}/{name}") for a in command], check=True)
+        sounds[name] = Sound(s01, rate)
+    if big:
+        # MP3 frames stand alone, so copies one after another play as one
+        # long file: s01 again and again, for far longer than is decoded.
+        with open(f"{folder}/mp3.wav", "rb") as f:
+            one = f.read()
+        with open(f"{folder}/big.wav", "wb") as f:
+            f.write(one * (BIG_MP3 // len(one)))
+        sounds["big.wav"] = Sound(s01, rate)
+    return sounds
 
 
 class Probe:
@@ -415,9 +441,14 @@ def sequence(server, bindir, folder, sounds, quick):
         probe = Probe(bindir, folder, dict(os.environ))
         first = [probe.cue("cue s01.wav")]
         time.sleep(1.0)
-        cycle = ["cue s01.wav", "cue s05.wav", "cue s03.wav", "cue s04.wav"]
+        cycle = ["cue s01.wav", "cue s05.wav", "cue s03.wav", "cue s04.wav",
+                 *[f"cue {name}" for name in FORMS]]
         latencies = []
-        main = probe.cues(cycle * (1 if quick else 5), latencies)
+        main = probe.cues(cycle * (1 if quick else 3), latencies)
+        # The largest MP3, read for the first time by its cue; the next cue
+        # cuts it.
+        big = [] if quick else [probe.cue("cue big.wav")]
+        time.sleep(0 if quick else 1.5)
         # The program held up for a moment once its cue has begun, as on a
         # busy machine: the cue is heard whole all the same.
         held = [probe.cue("cue s01.wav")]
@@ -494,9 +525,12 @@ def sequence(server, bindir, folder, sounds, quick):
         if abs(rec.lost_ms()) > 10:
             print(f"  the recording {what} missed {rec.lost_ms():.0f} ms that the server dropped; "
                   "each cue's time is read from the samples around it")
-    main_results = judge(rec_a, main, sounds, until=held[0][0])
+    main_results = judge(rec_a, main, sounds, until=(big or held)[0][0])
+    big_results = judge(rec_a, big, sounds, until=held[0][0])
     report("at start-up", judge(rec_a, first, sounds, until=main[0][0]))
     report("on orvalen_a", main_results)
+    if big:
+        report("the largest MP3", big_results, need_quiet=False)
     report("while the program was held up", judge(rec_a, held, sounds, until=switching))
     report("after the output changed, on orvalen_b", judge(rec_b, switched, sounds))
     report("after the restart", judge(rec_r, restarted, sounds))
@@ -509,6 +543,11 @@ def sequence(server, bindir, folder, sounds, quick):
         print(f"  latency, request to first sample heard: min {min(numbers):.1f} ms, median "
               f"{statistics.median(numbers):.1f} ms, max {max(numbers):.1f} ms"
               + (f"; {early} onsets before their request (clock error, not counted)" if early else ""))
+    wav16 = [r["latency"] for (_, name), r in zip(main, main_results) if name == "s01.wav" and isinstance(r["latency"], float)]
+    if wav16:
+        print(f"  latency of a 16-bit WAV (s01.wav): median {statistics.median(wav16):.1f} ms, max {max(wav16):.1f} ms")
+    if big_results and isinstance(big_results[0]["latency"], float):
+        print(f"  latency of the largest MP3 read for the first time (32 MiB): {big_results[0]['latency']:.1f} ms")
     if latencies:
         print(f"  output latency the server reports for a playing stream: median {statistics.median(latencies):.1f} ms, "
               f"max {max(latencies):.1f} ms")
@@ -532,9 +571,10 @@ def sequence(server, bindir, folder, sounds, quick):
 
 def main():
     bindir, quick = os.path.abspath(sys.argv[1]), "--quick" in sys.argv[2:]
-    if not shutil.which("pulseaudio") or not shutil.which("parec"):
-        print("sound check: skipped, pulseaudio is not installed")
-        return 77
+    for tool in ("pulseaudio", "parec", "sox", "lame"):
+        if not shutil.which(tool):
+            print(f"sound check: skipped, {tool} is not installed")
+            return 77
     servers = [PulseServer]
     if quick:
         print("sound check: the short one, on PulseAudio alone")
@@ -550,7 +590,7 @@ def main():
         try:
             folder = f"{runtime}/cues"
             os.makedirs(folder)
-            sounds = make_cues(folder, sources)
+            sounds = make_cues(folder, sources, not quick)
             return [f"{server_class.name}: {f}" for f in sequence(server_class(runtime), bindir, folder, sounds, quick)]
         except RuntimeError as e:
             return [f"{server_class.name}: {e}"]

@@ -1,0 +1,171 @@
+// SPDX-FileCopyrightText: 2026 The Orvalen developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "cues/cuesound.h"
+
+#include <QFile>
+
+#include <sndfile.h>
+
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <mutex>
+
+namespace orv {
+
+namespace {
+
+// The file's bytes as libsndfile reads a file: a seek may go past the end,
+// where reads give nothing.
+struct Memory
+{
+    const QByteArray &bytes;
+    sf_count_t at = 0;
+};
+
+sf_count_t memoryLength(void *memory)
+{
+    return static_cast<Memory *>(memory)->bytes.size();
+}
+
+sf_count_t memorySeek(sf_count_t offset, int whence, void *memory)
+{
+    auto *m = static_cast<Memory *>(memory);
+    const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? m->at : m->bytes.size();
+    // Offsets come from the file's own headers: any number at all.
+    if ((offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) || base + offset < 0)
+        return -1;
+    m->at = base + offset;
+    return m->at;
+}
+
+sf_count_t memoryRead(void *out, sf_count_t count, void *memory)
+{
+    auto *m = static_cast<Memory *>(memory);
+    const sf_count_t left = qMax<sf_count_t>(0, m->bytes.size() - m->at);
+    const sf_count_t n = qBound<sf_count_t>(0, count, left);
+    if (n > 0)
+        std::memcpy(out, m->bytes.constData() + m->at, size_t(n));
+    m->at += n;
+    return n;
+}
+
+sf_count_t memoryWrite(const void *, sf_count_t, void *)
+{
+    return 0;
+}
+
+sf_count_t memoryTell(void *memory)
+{
+    return static_cast<Memory *>(memory)->at;
+}
+
+CueSound refused(const QString &why)
+{
+    CueSound sound;
+    sound.problem = why;
+    return sound;
+}
+
+// Sub-formats whose samples lose precision as 16 bits.
+bool wider(int subtype)
+{
+    switch (subtype) {
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_DWVW_24:
+    case SF_FORMAT_DWVW_N:
+    case SF_FORMAT_VORBIS:
+    case SF_FORMAT_OPUS:
+    case SF_FORMAT_ALAC_20:
+    case SF_FORMAT_ALAC_24:
+    case SF_FORMAT_ALAC_32:
+    case SF_FORMAT_MPEG_LAYER_I:
+    case SF_FORMAT_MPEG_LAYER_II:
+    case SF_FORMAT_MPEG_LAYER_III:
+    case SF_FORMAT_NMS_ADPCM_24:
+    case SF_FORMAT_NMS_ADPCM_32:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A file's sound, read at most `frames` frames far, in blocks, so that a
+// header that claims more than the file holds costs nothing.
+template <typename Sample>
+QByteArray readFrames(SNDFILE *file, int channels, sf_count_t frames,
+                      sf_count_t (*read)(SNDFILE *, Sample *, sf_count_t))
+{
+    constexpr sf_count_t kBlock = 4096;
+    QByteArray samples;
+    for (sf_count_t done = 0; done < frames;) {
+        const sf_count_t want = qMin(kBlock, frames - done);
+        const qsizetype at = samples.size();
+        samples.resize(at + qsizetype(want * channels * sizeof(Sample)));
+        const sf_count_t got = read(file, reinterpret_cast<Sample *>(samples.data() + at), want);
+        samples.resize(at + qsizetype(qMax<sf_count_t>(0, got) * channels * sizeof(Sample)));
+        if (got < want)
+            break;
+        done += got;
+    }
+    return samples;
+}
+
+} // namespace
+
+CueSound decodeCue(const QByteArray &file)
+{
+    Memory memory{file};
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
+    SF_INFO info{};
+    SNDFILE *handle = nullptr;
+    QString why;
+    {
+        // A failed open leaves its reason in libsndfile's one global error,
+        // and cue files are read on more than one thread.
+        static std::mutex opening;
+        const std::lock_guard lock(opening);
+        handle = sf_open_virtual(&io, SFM_READ, &info, &memory);
+        if (!handle)
+            why = QString::fromUtf8(sf_strerror(nullptr));
+    }
+    if (!handle)
+        return refused(why);
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE *)> closing(handle, sf_close);
+    if (info.channels < 1)
+        return refused(QStringLiteral("no channels"));
+    if (info.channels > kMaxCueChannels)
+        return refused(QStringLiteral("%1 channels, more than a sound server takes").arg(info.channels));
+    if (info.samplerate < 1 || info.samplerate > kMaxCueRate)
+        return refused(QStringLiteral("a rate of %1 Hz").arg(info.samplerate));
+
+    CueSound sound;
+    sound.channels = info.channels;
+    sound.rate = info.samplerate;
+    sound.format = wider(info.format & SF_FORMAT_SUBMASK) ? CueSound::Format::Float32 : CueSound::Format::S16;
+    const qint64 sampleBytes = sound.format == CueSound::Format::S16 ? 2 : 4;
+    const sf_count_t frames = qMin<qint64>(qint64(kMaxCueSeconds) * sound.rate,
+                                           kMaxCueSampleBytes / (sampleBytes * sound.channels));
+    sound.samples = sound.format == CueSound::Format::S16
+        ? readFrames<short>(handle, sound.channels, frames, sf_readf_short)
+        : readFrames<float>(handle, sound.channels, frames, sf_readf_float);
+    if (sound.samples.isEmpty()) {
+        const int error = sf_error(handle);
+        return refused(error ? QString::fromUtf8(sf_error_number(error)) : QStringLiteral("no sound in it"));
+    }
+    return sound;
+}
+
+CueSound readCueFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refused(QStringLiteral("cannot be read"));
+    return decodeCue(file.read(kMaxCueFileBytes));
+}
+
+} // namespace orv
