@@ -9,22 +9,9 @@ namespace orv {
 
 namespace {
 
-// Division rounding down, and the remainder that goes with it (from 0 to
-// b - 1), for a positive divisor; neither can overflow.
-long long floorDiv(long long a, long long b)
-{
-    return a / b - (a % b < 0 ? 1 : 0);
-}
-
-long long floorMod(long long a, long long b)
-{
-    return a % b < 0 ? a % b + b : a % b;
-}
-
-// The shape from divided pieces: "h:mm:ss" from an hour, "m:ss" from a
-// minute, otherwise the bare seconds. Written digit by digit from the end:
-// several are made every tick, and QString::arg took a fifth of a tick.
-QString compose(long long hours, long long minutes, long long seconds)
+// Written digit by digit from the end: several are made every tick, and
+// QString::arg took a fifth of a tick.
+QString compose(bool negative, long long hours, long long minutes, long long seconds)
 {
     char text[48];
     char *const end = text + sizeof text;
@@ -44,6 +31,8 @@ QString compose(long long hours, long long minutes, long long seconds)
         *--p = ':';
         put(hours, 1);
     }
+    if (negative)
+        *--p = '-';
     return QString::fromLatin1(p, end - p);
 }
 
@@ -51,18 +40,10 @@ QString compose(long long hours, long long minutes, long long seconds)
 
 QString durationText(long long seconds)
 {
-    const long long rest = floorMod(seconds, 3600);
-    return compose(floorDiv(seconds, 3600), rest / 60, rest % 60);
-}
-
-QString signedDurationText(long long seconds)
-{
-    if (seconds >= 0)
-        return durationText(seconds);
     // Durations are 32-bit counts, so negating never overflows in practice;
     // the clamp only keeps the extreme 64-bit value defined.
-    const long long magnitude = seconds == LLONG_MIN ? LLONG_MAX : -seconds;
-    return u'-' + durationText(magnitude);
+    const long long size = seconds >= 0 ? seconds : seconds == LLONG_MIN ? LLONG_MAX : -seconds;
+    return compose(seconds < 0, size / 3600, size % 3600 / 60, size % 60);
 }
 
 } // namespace orv

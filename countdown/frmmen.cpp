@@ -39,6 +39,7 @@ FrmMen::FrmMen()
     : Form(QStringLiteral("FrmMen"), QStringLiteral("ラーメンタイマー"), fixedDialogFlags())
 {
     setClientSizeTwips(4680, 3195);
+    const Kitchen::Initial initial = Kitchen::initial();
 
     // The keypad is made first and the display panel over it; opening brings
     // the keypad to the front. Its keys are made in index order, which is
@@ -52,7 +53,7 @@ FrmMen::FrmMen()
         m_cmdTime[i]->setAccessibleName(QString::fromUtf8(key.spoken));
         connect(m_cmdTime[i], &QPushButton::clicked, this, [this, i] { CmdTime_Click(i); });
     }
-    m_txtTime = new QLineEdit(QStringLiteral("10"), m_picture2);
+    m_txtTime = new QLineEdit(initial.entry, m_picture2);
     m_txtTime->setObjectName(QStringLiteral("TxtTime"));
     m_txtTime->setFont(designedFont(kPGothic, 9, false));
     m_txtTime->setFocusPolicy(Qt::NoFocus);
@@ -60,31 +61,31 @@ FrmMen::FrmMen()
     m_txtTime->hide();
     connect(m_txtTime, &QLineEdit::textChanged, this, &FrmMen::TxtTime_Change);
 
-    m_picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985), colour::white);
+    QFrame *picture1 = addPanel(this, QStringLiteral("Picture1"), QRect(90, 120, 4485, 2985), colour::white);
     // The main display spans the panel so that every text it shows is centred.
-    m_label1 = addLabel(m_picture1, QStringLiteral("Label1"), QRect(0, 780, 4485, 1440), QStringLiteral("③"));
-    m_label1->setFont(designedFont(kPGothic, 72, false));
+    m_label1 = addLabel(picture1, QStringLiteral("Label1"), QRect(0, 780, 4485, 1440), initial.display.text);
+    m_label1->setFont(designedFont(kPGothic, *initial.display.points, false));
     m_label1->setAlignment(Qt::AlignCenter);
     m_label1->setAccessibleName(QStringLiteral("残り時間"));
 
-    m_label4 = addLabel(m_picture1, QStringLiteral("Label4"), QRect(240, 210, 3135, 285));
+    m_label4 = addLabel(picture1, QStringLiteral("Label4"), QRect(240, 210, 3135, 285));
     m_label4->setFont(designedFont(kPGothic, 12, true));
     setTextColor(m_label4, colour::lavender);
     m_label4->setAccessibleName(QStringLiteral("現在時刻"));
     m_label4->hide();
 
-    m_label3 = addFigure(m_picture1, QStringLiteral("Label3"), QRect(2775, 2400, 855, 405), QStringLiteral("0:00"),
+    m_label3 = addFigure(picture1, QStringLiteral("Label3"), QRect(2775, 2400, 855, 405), initial.overtime,
                          kPGothic, 20.25, colour::red);
     m_label3->setAccessibleName(QStringLiteral("超過時間"));
     m_label3->hide();
 
-    m_label2 = addLabel(m_picture1, QStringLiteral("Label2"), QRect(3630, 2490, 855, 285), QStringLiteral("(over)"));
+    m_label2 = addLabel(picture1, QStringLiteral("Label2"), QRect(3630, 2490, 855, 285), QStringLiteral("(over)"));
     m_label2->setFont(designedFont(kPGothic, 14.25, false));
     setTextColor(m_label2, colour::red);
     m_label2->setAccessibleName(QStringLiteral("超過"));
     m_label2->hide();
 
-    m_check1 = new QCheckBox(QStringLiteral("ミュート"), m_picture1);
+    m_check1 = new QCheckBox(QStringLiteral("ミュート"), picture1);
     m_check1->setObjectName(QStringLiteral("Check1"));
     setBackgroundColor(m_check1, colour::white);
     placeTwips(m_check1, QRect(300, 2550, 1095, 255));
@@ -95,7 +96,7 @@ FrmMen::FrmMen()
     connect(m_timer1, &PeriodicTimer::timeout, this, &FrmMen::Timer1_Timer);
     connect(m_timer3, &PeriodicTimer::timeout, this, &FrmMen::Timer3_Timer);
 
-    setDefaultButton(m_cmdTime[2]);
+    setDefaultButton(m_cmdTime[size_t(initial.defaultKey)]);
 }
 
 QString FrmMen::inputPrompt()
@@ -169,13 +170,13 @@ void FrmMen::showTick(const Kitchen::Tick &tick)
 {
     if (tick.clockLine)
         setCaption(m_label4, *tick.clockLine);
-    if (tick.attention)
+    if (tick.alarmBegins)
         requestAttention(this);
     if (tick.display)
         showDisplay(*tick.display);
     if (tick.cue)
         PlayCue(*tick.cue);
-    if (tick.alarm)
+    if (tick.alarmBegins)
         m_check1->show();
     if (tick.overtime) {
         m_label3->show();
@@ -186,12 +187,14 @@ void FrmMen::showTick(const Kitchen::Tick &tick)
 
 void FrmMen::Timer1_Timer()
 {
-    showTick(m_kitchen.tick(m_check1->isChecked()));
+    if (const std::optional<Kitchen::Tick> tick = m_kitchen.tick(m_check1->isChecked()))
+        showTick(*tick);
 }
 
 void FrmMen::Timer3_Timer()
 {
-    showTick(m_kitchen.clockTick(timeOfDay(), m_check1->isChecked()));
+    if (const std::optional<Kitchen::Tick> tick = m_kitchen.clockTick(timeOfDay(), m_check1->isChecked()))
+        showTick(*tick);
 }
 
 } // namespace orv

@@ -58,7 +58,6 @@ private:
 
     Kitchen m_kitchen;
 
-    QFrame *m_picture1;
     QFrame *m_picture2;
     QLabel *m_label1;
     QLabel *m_label2;

@@ -92,16 +92,25 @@ int saturatingIncrement(int count)
 
 using namespace countdown;
 
+Kitchen::Initial Kitchen::initial()
+{
+    // The three-minute key is the default: Enter starts the usual noodles.
+    return {.display = {StartCountdown::opening().digit, 72}, .entry = QStringLiteral("10"),
+            .overtime = QStringLiteral("0:00"), .defaultKey = 2};
+}
+
 std::optional<Kitchen::Start> Kitchen::press(int index)
 {
     if (index < 0 || index > kInputKey)
         return std::nullopt;
     m_almOn = false;
+    m_shownClockLine.clear();
     if (index == kInputKey)
         return Start{.asks = true};
     m_limTime = preset(index).seconds;
     // The preset's own text, in the display's size as it stands.
-    return Start{.display = {.text = QString::fromLatin1(preset(index).display)}};
+    m_shownText = QString::fromLatin1(preset(index).display);
+    return Start{.display = {.text = m_shownText}};
 }
 
 std::optional<Kitchen::Start> Kitchen::enter(const QString &entry, const QTime &now)
@@ -111,29 +120,49 @@ std::optional<Kitchen::Start> Kitchen::enter(const QString &entry, const QTime &
     if (entry.contains(u':')) {
         m_almTime = readTimeOfDay(entry).value_or(kNeverMatches.toString());
         // The entry as typed, not as read.
-        return Start{.display = {.text = entry}, .clockLine = clockLine(now)};
+        m_shownText = entry;
+        m_shownClockLine = clockLine(now);
+        return Start{.display = {.text = entry}, .clockLine = m_shownClockLine};
     }
     m_limTime = secondsFromMinutes(leadingNumber(entry));
-    return Start{.display = remaining(m_limTime)};
+    return Start{.display = remaining(m_limTime).value_or(Display{displayText(m_limTime)})};
 }
 
-Kitchen::Display Kitchen::remaining(long long seconds) const
+std::optional<Kitchen::Display> Kitchen::show(const QString &text, std::optional<double> points)
+{
+    if (points == m_shownPoints)
+        points.reset();
+    if (text == m_shownText && !points)
+        return std::nullopt;
+    m_shownText = text;
+    if (points)
+        m_shownPoints = *points;
+    return Display{text, points};
+}
+
+std::optional<Kitchen::Display> Kitchen::remaining(long long seconds)
 {
     const QString text = displayText(seconds);
-    return {text, mainDisplayPoints(text)};
+    return show(text, mainDisplayPoints(text));
+}
+
+std::optional<Kitchen::Tick> Kitchen::applied(const Tick &tick)
+{
+    if (!tick.display && !tick.alarmBegins && !tick.cue && !tick.overtime && !tick.clockLine)
+        return std::nullopt;
+    return tick;
 }
 
 void Kitchen::alarm(Tick &tick, bool muted)
 {
-    tick.alarm = true;
-    tick.display = Display{.text = kAlarmFace.toString()};
+    tick.display = show(kAlarmFace.toString());
     if (!muted)
         tick.cue = Cue::Alarm;
-    tick.attention = !m_alarmRaised;
-    m_alarmRaised = true;
+    tick.alarmBegins = !m_alarmBegun;
+    m_alarmBegun = true;
 }
 
-Kitchen::Tick Kitchen::tick(bool muted)
+std::optional<Kitchen::Tick> Kitchen::tick(bool muted)
 {
     Tick tick;
     m_passCnt = saturatingIncrement(m_passCnt);
@@ -143,21 +172,22 @@ Kitchen::Tick Kitchen::tick(bool muted)
         tick.display = remaining(static_cast<long long>(m_limTime) - m_passCnt);
     else if (m_passCnt > m_limTime)
         tick.overtime = displayText(static_cast<long long>(m_passCnt) - m_limTime);
-    return tick;
+    return applied(tick);
 }
 
-Kitchen::Tick Kitchen::clockTick(const QTime &now, bool muted)
+std::optional<Kitchen::Tick> Kitchen::clockTick(const QTime &now, bool muted)
 {
     Tick tick;
     if (clockMinute(now) == m_almTime)
         m_almOn = true;
-    tick.clockLine = clockLine(now);
+    if (const QString line = clockLine(now); line != m_shownClockLine)
+        tick.clockLine = m_shownClockLine = line;
     if (m_almOn) {
         alarm(tick, muted);
         m_passCnt = saturatingIncrement(m_passCnt);
         tick.overtime = displayText(m_passCnt);
     }
-    return tick;
+    return applied(tick);
 }
 
 } // namespace orv

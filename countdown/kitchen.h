@@ -7,6 +7,7 @@
 // time of day, the countdown and clock ticks, the alarm and the overtime.
 
 #include "common/cuefile.h"
+#include "common/timedrun.h"
 
 #include <QString>
 #include <QStringView>
@@ -63,12 +64,24 @@ int saturatingIncrement(int count);
 class Kitchen
 {
 public:
-    // A text for the main display, and its size in points when it changes.
+    // A text for the main display, and its size in points when that changes.
     struct Display
     {
         QString text;
         std::optional<double> points = {};
     };
+
+    // What the window shows before any key: the cover's digit on the
+    // display, the entry box's text, the overtime's, and the key Enter
+    // presses.
+    struct Initial
+    {
+        Display display;
+        QString entry;
+        QString overtime;
+        int defaultKey = 0;
+    };
+    static Initial initial();
 
     struct Start
     {
@@ -80,9 +93,9 @@ public:
     struct Tick
     {
         std::optional<Display> display;
-        bool alarm = false;               // the alarm is on: the mute box shows
-        std::optional<Cue> cue;
-        bool attention = false;           // the first alarm: the desktop is asked to draw the user's eye
+        bool alarmBegins = false;         // the first alarm: the mute box shows, and the desktop
+                                          // is asked to draw the user's eye
+        std::optional<Cue> cue;           // every alarm tick, unless muted
         std::optional<QString> overtime;  // shown with its tag
         std::optional<QString> clockLine; // in clock mode
     };
@@ -98,9 +111,10 @@ public:
     // (cancelled) starts nothing.
     std::optional<Start> enter(const QString &entry, const QTime &now);
 
-    // A tick of the countdown, and of the wait for a time of day.
-    Tick tick(bool muted);
-    Tick clockTick(const QTime &now, bool muted);
+    // A tick of the countdown, and of the wait for a time of day; nothing
+    // when the tick changes nothing.
+    std::optional<Tick> tick(bool muted);
+    std::optional<Tick> clockTick(const QTime &now, bool muted);
 
     int limTime() const { return m_limTime; }
     int passCnt() const { return m_passCnt; }
@@ -108,14 +122,23 @@ public:
     bool almOn() const { return m_almOn; }
 
 private:
-    Display remaining(long long seconds) const;
+    // The display as it must change to show `text`, at `points` if given;
+    // nothing when it shows that already.
+    std::optional<Display> show(const QString &text, std::optional<double> points = {});
+    std::optional<Display> remaining(long long seconds);
+    // The tick, unless it changes nothing.
+    static std::optional<Tick> applied(const Tick &tick);
     void alarm(Tick &tick, bool muted);
 
     int m_limTime = 0;
     int m_passCnt = 0;
     QString m_almTime;
     bool m_almOn = false;
-    bool m_alarmRaised = false;
+    bool m_alarmBegun = false;
+    // What the window shows, so that a result names only what changes.
+    QString m_shownText = initial().display.text;
+    double m_shownPoints = *initial().display.points;
+    QString m_shownClockLine;
 };
 
 } // namespace orv

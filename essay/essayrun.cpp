@@ -38,13 +38,12 @@ int phaseTo(Phase phase)
 using namespace essay;
 
 namespace {
-// The time left in the current question and in the whole run after tick t.
-// Floor division makes the count to the end of the first hour, negative
-// during question 2, read as the time left in question 2.
-RunFigures restTimes(int elapsedSec)
+// The time left in the current question and in the whole run after tick t;
+// the tick question 2 begins on still reads as the end of question 1.
+RunFigures restTimes(int t)
 {
-    return {std::nullopt, durationText(static_cast<long long>(kQuestionTicks) - elapsedSec),
-            durationText(static_cast<long long>(kRunTicks) - elapsedSec)};
+    const int question = t <= kQuestionTicks ? kQuestionTicks : kRunTicks;
+    return {std::nullopt, durationText(question - t), durationText(kRunTicks - t)};
 }
 
 EssayRun::PhaseLeft phaseLeft(Phase phase, int t)
@@ -78,15 +77,15 @@ std::optional<EssayRun::Tick> EssayRun::tick()
         return tick;
     }
     const Phase phase = phaseAt(t);
-    const int from = phaseFrom(phase);
-    if (t == from) // never the run's start: ticks count from 1
-        tick.cue = Cue::Milestone;
-    if (phase != Phase::Issues1)
-        tick.hidden = Phase(int(phase) - 1);
-    tick.phase = phase;
-    tick.left = phaseLeft(phase, t);
+    tick.current = Current{phase, phaseLeft(phase, t)};
     tick.figures = restTimes(t);
-    if (phase == Phase::Issues2)
+    // A phase begins: the one before goes, with a cue (never at the run's
+    // start: ticks count from 1).
+    if (t == phaseFrom(phase)) {
+        tick.hidden = Phase(int(phase) - 1);
+        tick.cue = Cue::Milestone;
+    }
+    if (t == phaseFrom(Phase::Issues2))
         tick.figures.questionNo = QStringLiteral("2");
     return tick;
 }

@@ -44,12 +44,18 @@ public:
         QString text;
     };
 
+    // The phase the run is in, whose bar and text change.
+    struct Current
+    {
+        essay::Phase phase{};
+        PhaseLeft left;
+    };
+
     struct Tick
     {
         bool ended = false;                 // the run is over: the dashes and the end's cue
-        essay::Phase phase{};               // the current phase, whose bar and text change
-        std::optional<PhaseLeft> left;      // what they show; nothing at the end
-        std::optional<essay::Phase> hidden; // the phase whose bar and text go
+        std::optional<Current> current;     // nothing at the end
+        std::optional<essay::Phase> hidden; // the phase that ended: its bar and text go
         RunFigures figures;                 // the question, and the time left in it and the run
         std::optional<Cue> cue;
     };

@@ -101,9 +101,9 @@ void FrmRon::Timer1_Timer()
         m_bars[size_t(*tick->hidden)]->hide();
         m_phaseTexts[size_t(*tick->hidden)]->hide();
     }
-    if (tick->left) {
-        setWidthTwips(m_bars[size_t(tick->phase)], tick->left->barTwips);
-        setCaption(m_phaseTexts[size_t(tick->phase)], tick->left->text);
+    if (tick->current) {
+        setWidthTwips(m_bars[size_t(tick->current->phase)], tick->current->left.barTwips);
+        setCaption(m_phaseTexts[size_t(tick->current->phase)], tick->current->left.text);
     }
     showRunFigures(tick->figures);
     if (tick->cue)

@@ -22,11 +22,11 @@ FrmDur::FrmDur()
     m_durTime = addFigure(this, QStringLiteral("LabelDurTime"), QRect(1470, 270, 180, 315), initial.elapsedText,
                           kGothic, 15.75);
     m_durTime->setAccessibleName(QStringLiteral("経過時間"));
-    m_title2 = addLabel(this, QStringLiteral("LabelTitle2"), QRect(1890, 90, 1440, 180), QStringLiteral("必要処理時間（残）"));
+    m_title2 = addLabel(this, QStringLiteral("LabelTitle2"), QRect(1890, 90, 1440, 180), initial.headings->required);
     m_div = addColourBlock(this, QStringLiteral("LabelDiv"), QRect(1890, 270, initial.required.barTwips, 15),
                            colour::blue);
     m_div->setAccessibleName(QStringLiteral("必要処理時間の棒グラフ"));
-    m_title = addLabel(this, QStringLiteral("LabelTitle"), QRect(1890, 360, 1440, 180), QStringLiteral("標準処理時間（残）"));
+    m_title = addLabel(this, QStringLiteral("LabelTitle"), QRect(1890, 360, 1440, 180), initial.headings->standard);
     m_div2 = addColourBlock(this, QStringLiteral("LabelDiv2"), QRect(1890, 540, initial.standard.barTwips, 15),
                             colour::blue);
     m_div2->setAccessibleName(QStringLiteral("標準処理時間の棒グラフ"));
@@ -60,14 +60,17 @@ void FrmDur::TextEcnt_Change()
 void FrmDur::showRefresh(const QuestionClock::Refresh &refresh)
 {
     setCaption(m_durTime, refresh.elapsedText);
-    auto showRow = [](QLabel *title, const QString &heading, QLabel *bar, QLabel *text, const QuestionClock::Row &row) {
-        setCaption(title, heading);
+    if (refresh.headings) {
+        setCaption(m_title2, refresh.headings->required);
+        setCaption(m_title, refresh.headings->standard);
+    }
+    auto showRow = [](QLabel *bar, QLabel *text, const QuestionClock::Row &row) {
         setBackgroundColor(bar, row.overrun ? colour::red : colour::blue);
         setWidthTwips(bar, row.barTwips);
         setCaption(text, row.text);
     };
-    showRow(m_title2, QStringLiteral("必要処理時間(残)"), m_div, m_eachTime2, refresh.required);
-    showRow(m_title, QStringLiteral("標準処理時間(残)"), m_div2, m_eachTime, refresh.standard);
+    showRow(m_div, m_eachTime2, refresh.required);
+    showRow(m_div2, m_eachTime, refresh.standard);
     if (refresh.cue)
         PlayCue(*refresh.cue);
 }

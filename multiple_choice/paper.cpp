@@ -79,7 +79,8 @@ std::optional<Paper::Tick> Paper::tick()
     }
     tick.figures = restTimes(m_slotCnt, m_totalCnt);
     tick.figures.questionNo = standardQuestion;
-    tick.pace = recompute();
+    if (const Pace pace = recompute(); pace != m_shownPace)
+        tick.pace = m_shownPace = pace;
     return tick;
 }
 
@@ -89,7 +90,8 @@ std::optional<Paper::Next> Paper::next()
     if (m_totalCnt >= pace::kPaperSeconds || m_doneCnt >= pace::kQuestions - 1)
         return std::nullopt;
     ++m_doneCnt;
-    return Next{m_doneCnt, QString::number(m_doneCnt + 1), recompute()};
+    m_shownPace = recompute();
+    return Next{m_doneCnt, QString::number(m_doneCnt + 1), m_shownPace};
 }
 
 Paper::Pace Paper::recompute()

@@ -45,6 +45,7 @@ public:
     {
         QString divTimeText; // seconds for each question left (LpDivTime)
         QString savedText;   // the advantage, or "-"
+        bool operator==(const Pace &) const = default;
     };
 
     struct Tick
@@ -53,7 +54,7 @@ public:
         std::optional<int> blacken;   // the grid cell the standard pace reached
         std::optional<int> marker;    // the marker brought to the front
         RunFigures figures;           // the standard pace, and the time left in its slot and the paper
-        std::optional<Pace> pace;
+        std::optional<Pace> pace;     // when either figure changes
         std::optional<Cue> cue;
     };
 
@@ -98,6 +99,7 @@ private:
     int m_stdQNo = 0;
     int m_doneCnt = 0;
     QString m_divTimeText;
+    Pace m_shownPace = initial().pace; // what the window shows
 };
 
 } // namespace orv

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace orv {
 
@@ -17,7 +18,7 @@ QuestionClock::Row row(int budget, int elapsed)
 {
     const long long x = static_cast<long long>(budget) - elapsed;
     // Saturate: a bar far wider than any window is cut off anyway.
-    return {signedDurationText(x), x < 0, clampToInt(std::llabs(x) * QuestionClock::kBarTwipsPerSecond)};
+    return {durationText(x), x < 0, clampToInt(std::llabs(x) * QuestionClock::kBarTwipsPerSecond)};
 }
 } // namespace
 
@@ -26,6 +27,7 @@ QuestionClock::Refresh QuestionClock::initial()
     constexpr int kDesignedBarTwips = 180;
     Refresh shown = refresh(u"0", pace::kStandardSeconds);
     shown.required.barTwips = shown.standard.barTwips = kDesignedBarTwips;
+    shown.headings = Headings{QStringLiteral("必要処理時間（残）"), QStringLiteral("標準処理時間（残）")};
     return shown;
 }
 
@@ -34,7 +36,10 @@ QuestionClock::Refresh QuestionClock::write(const QString &counter, int budget)
     m_counter = counter;
     if (leadingNumber(m_counter) == 0.0)
         m_divTime = budget;
-    return refresh(m_counter, m_divTime);
+    Refresh r = refresh(m_counter, m_divTime);
+    if (!std::exchange(m_written, true))
+        r.headings = Headings{QStringLiteral("必要処理時間(残)"), QStringLiteral("標準処理時間(残)")};
+    return r;
 }
 
 QString QuestionClock::advanced() const

@@ -29,20 +29,30 @@ public:
         int barTwips = 0;     // 5 twips a second of time left or overrun
     };
 
+    // The rows' headings.
+    struct Headings
+    {
+        QString required;
+        QString standard;
+    };
+
     struct Refresh
     {
         QString elapsedText;
         Row required; // against the frozen budget
         Row standard; // against the standard 210 seconds
         std::optional<Cue> cue; // the question has taken exactly 210 seconds
+        std::optional<Headings> headings;
     };
 
     // What the window shows before its first write: no time spent, the
-    // standard time left on both rows, and the bars at their designed width.
+    // standard time left on both rows, the bars at their designed width, and
+    // the headings with full-width parentheses.
     static Refresh initial();
 
     // Writes the counter. A counter of exactly zero begins a question, which
-    // takes `budget` seconds as its own.
+    // takes `budget` seconds as its own. The first write rewrites the
+    // headings with half-width parentheses, as the figures are written.
     Refresh write(const QString &counter, int budget);
     // The counter one tick on.
     QString advanced() const;
@@ -56,6 +66,7 @@ public:
 private:
     QString m_counter;
     int m_divTime = 0;
+    bool m_written = false;
 };
 
 } // namespace orv

@@ -57,29 +57,32 @@ struct EntryRow
 };
 
 // The entry that started a countdown (none for the key ３), the tick,
-// whether muted; then what the tick shows, and whether the alarm is on and
-// first asks for attention.
+// whether muted; then what the tick changes: the display and its size, the
+// overtime, whether the alarm begins, and the cue.
 struct CountRow
 {
     QString entry = {};
     int tick;
     bool muted = false;
-    QString display;
+    std::optional<QString> display = {};
     std::optional<double> points = {};
     std::optional<QString> overtime = {};
-    bool alarm = false;
+    bool alarmBegins = false;
     std::optional<Cue> cue = {};
-    bool attention = false;
 };
 
-// A wait for `entry`, the clock at each tick; then what the last tick shows.
+// A wait for `entry`, typed at 12:00:30, the clock at each tick; then what
+// the last tick changes (nothing at all, or the face, the overtime and the
+// clock line), and whether the alarm is on.
 struct ClockRow
 {
     QString entry;
     QList<QTime> readings;
-    bool almOn = false;
+    bool nothing = false;
+    bool face = false;
     std::optional<QString> overtime = {};
-    QString clockLine;
+    std::optional<QString> clockLine = {};
+    bool almOn = false;
 };
 } // namespace
 
@@ -145,17 +148,17 @@ private slots:
     {
         QTest::addColumn<EntryRow>("row");
         const QList<EntryRow> rows{
-            {.entry = "1", .limTime = 60, .display = "1:00", .points = 72}, {.entry = "3", .limTime = 180, .display = "3:00", .points = 72},
-            {.entry = "2.5", .limTime = 150, .display = "2:30", .points = 72}, {.entry = "0.5", .limTime = 30, .display = "30", .points = 72},
-            {.entry = "90", .limTime = 5400, .display = "1:30:00", .points = 72}, {.entry = "3分", .limTime = 180, .display = "3:00", .points = 72},
-            {.entry = "1 5", .limTime = 900, .display = "15:00", .points = 72}, {.entry = "1,5", .limTime = 60, .display = "1:00", .points = 72},
-            {.entry = "0.01", .limTime = 1, .display = "1", .points = 72}, {.entry = "0.005", .limTime = 0, .display = "0", .points = 72},
-            {.entry = "abc", .limTime = 0, .display = "0", .points = 72}, {.entry = "7：30", .limTime = 420, .display = "7:00", .points = 72},
-            {.entry = "599.99", .limTime = 35999, .display = "9:59:59", .points = 72},
+            {.entry = "1", .limTime = 60, .display = "1:00"}, {.entry = "3", .limTime = 180, .display = "3:00"},
+            {.entry = "2.5", .limTime = 150, .display = "2:30"}, {.entry = "0.5", .limTime = 30, .display = "30"},
+            {.entry = "90", .limTime = 5400, .display = "1:30:00"}, {.entry = "3分", .limTime = 180, .display = "3:00"},
+            {.entry = "1 5", .limTime = 900, .display = "15:00"}, {.entry = "1,5", .limTime = 60, .display = "1:00"},
+            {.entry = "0.01", .limTime = 1, .display = "1"}, {.entry = "0.005", .limTime = 0, .display = "0"},
+            {.entry = "abc", .limTime = 0, .display = "0"}, {.entry = "7：30", .limTime = 420, .display = "7:00"},
+            {.entry = "599.99", .limTime = 35999, .display = "9:59:59"},
             {.entry = "600", .limTime = 36000, .display = "10:00:00", .points = 48},
             {.entry = "1000000000000", .limTime = INT_MAX, .display = "596523:14:07", .points = 48},
-            {.entry = "-1000000000000", .limTime = INT_MIN, .display = "0", .points = 72},
-            {.entry = "-3", .limTime = -180, .display = "0", .points = 72},
+            {.entry = "-1000000000000", .limTime = INT_MIN, .display = "0"},
+            {.entry = "-3", .limTime = -180, .display = "0"},
             {.entry = "7:30", .clockMode = true, .display = "7:30", .almTime = "07:30"},
             {.entry = "1:30", .clockMode = true, .display = "1:30", .almTime = "01:30"},
             {.entry = " 11:59:40 ", .clockMode = true, .display = " 11:59:40 ", .almTime = "11:59"},
@@ -182,16 +185,16 @@ private slots:
     {
         QTest::addColumn<CountRow>("row");
         const QList<CountRow> rows{
-            {.tick = 1, .display = "2:59", .points = 72}, {.tick = 120, .display = "1:00", .points = 72},
-            {.tick = 121, .display = "59", .points = 72}, {.tick = 179, .display = "1", .points = 72},
-            {.tick = 180, .display = kFace, .alarm = true, .cue = Cue::Alarm, .attention = true},
-            {.tick = 181, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm},
-            {.tick = 181, .muted = true, .display = kFace, .overtime = "1", .alarm = true},
-            {.tick = 3780, .display = kFace, .overtime = "1:00:00", .alarm = true, .cue = Cue::Alarm},
+            {.tick = 1, .display = "2:59"}, {.tick = 120, .display = "1:00"},
+            {.tick = 121, .display = "59"}, {.tick = 179, .display = "1"},
+            {.tick = 180, .display = kFace, .alarmBegins = true, .cue = Cue::Alarm},
+            {.tick = 181, .overtime = "1", .cue = Cue::Alarm},
+            {.tick = 181, .muted = true, .overtime = "1"},
+            {.tick = 3780, .overtime = "1:00:00", .cue = Cue::Alarm},
             {.entry = "600", .tick = 1, .display = "9:59:59", .points = 72},
-            {.entry = "0", .tick = 1, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm, .attention = true},
-            {.entry = "abc", .tick = 1, .display = kFace, .overtime = "1", .alarm = true, .cue = Cue::Alarm, .attention = true},
-            {.entry = "-3", .tick = 1, .display = kFace, .overtime = "3:01", .alarm = true, .cue = Cue::Alarm, .attention = true}};
+            {.entry = "0", .tick = 1, .display = kFace, .overtime = "1", .alarmBegins = true, .cue = Cue::Alarm},
+            {.entry = "abc", .tick = 1, .display = kFace, .overtime = "1", .alarmBegins = true, .cue = Cue::Alarm},
+            {.entry = "-3", .tick = 1, .display = kFace, .overtime = "3:01", .alarmBegins = true, .cue = Cue::Alarm}};
         for (const CountRow &row : rows)
             QTest::addRow("%s %d%s", row.entry.isEmpty() ? "３" : qPrintable(row.entry), row.tick, row.muted ? " muted" : "") << row;
     }
@@ -203,34 +206,34 @@ private slots:
             kitchen.press(2);
         else
             kitchen.enter(row.entry, QTime(12, 0));
-        Kitchen::Tick last;
+        std::optional<Kitchen::Tick> last;
         for (int i = 0; i < row.tick; ++i)
             last = kitchen.tick(row.muted && i + 1 == row.tick);
         QCOMPARE(kitchen.passCnt(), row.tick);
-        QVERIFY(last.display);
-        QCOMPARE(last.display->text, row.display);
-        QCOMPARE(last.display->points, row.points);
-        QCOMPARE(last.overtime, row.overtime);
-        QCOMPARE(last.alarm, row.alarm);
-        QCOMPARE(last.cue, row.cue);
-        QCOMPARE(last.attention, row.attention);
-        QVERIFY(!last.clockLine);
+        QVERIFY(last);
+        QCOMPARE(last->display ? std::optional(last->display->text) : std::nullopt, row.display);
+        QCOMPARE(last->display ? last->display->points : std::nullopt, row.points);
+        QCOMPARE(last->overtime, row.overtime);
+        QCOMPARE(last->alarmBegins, row.alarmBegins);
+        QCOMPARE(last->cue, row.cue);
+        QVERIFY(!last->clockLine);
     }
 
     // The clock line follows the clock, and the alarm comes when the clock
     // next shows the target minute, even tomorrow, and stays on; a key
-    // clears it.
+    // clears it. A tick that reads the same second again changes nothing.
     void waitingForATimeOfDay_data()
     {
         QTest::addColumn<ClockRow>("row");
         const QTime noon(12, 0, 31);
         const QList<std::pair<const char *, ClockRow>> rows{
             {"not yet", {.entry = "12:05", .readings = {noon}, .clockLine = "現在時刻 12:00:31"}},
-            {"the target minute", {.entry = "12:05", .readings = {noon, QTime(12, 5)}, .almOn = true, .overtime = "1", .clockLine = "現在時刻 12:05:00"}},
-            {"and on", {.entry = "12:05", .readings = {QTime(12, 5, 59), QTime(12, 6), QTime(15, 0)}, .almOn = true, .overtime = "3", .clockLine = "現在時刻 15:00:00"}},
+            {"the same second again", {.entry = "12:05", .readings = {QTime(12, 0, 30)}, .nothing = true}},
+            {"the target minute", {.entry = "12:05", .readings = {noon, QTime(12, 5)}, .face = true, .overtime = "1", .clockLine = "現在時刻 12:05:00", .almOn = true}},
+            {"and on", {.entry = "12:05", .readings = {QTime(12, 5, 59), QTime(12, 6), QTime(15, 0)}, .overtime = "3", .clockLine = "現在時刻 15:00:00", .almOn = true}},
             {"passed today: tomorrow", {.entry = "11:59", .readings = {noon, QTime(23, 59, 59), QTime(0, 0), QTime(11, 58, 59)}, .clockLine = "現在時刻 11:58:59"}},
-            {"tomorrow comes", {.entry = "11:59", .readings = {noon, QTime(0, 0), QTime(11, 59)}, .almOn = true, .overtime = "1", .clockLine = "現在時刻 11:59:00"}},
-            {"at midnight", {.entry = "0:00", .readings = {QTime(23, 59, 59), QTime(0, 0)}, .almOn = true, .overtime = "1", .clockLine = "現在時刻 0:00:00"}},
+            {"tomorrow comes", {.entry = "11:59", .readings = {noon, QTime(0, 0), QTime(11, 59)}, .face = true, .overtime = "1", .clockLine = "現在時刻 11:59:00", .almOn = true}},
+            {"at midnight", {.entry = "0:00", .readings = {QTime(23, 59, 59), QTime(0, 0)}, .face = true, .overtime = "1", .clockLine = "現在時刻 0:00:00", .almOn = true}},
             {"never", {.entry = "24:00", .readings = {QTime(0, 0), QTime(23, 59)}, .clockLine = "現在時刻 23:59:00"}}};
         for (const auto &[name, row] : rows)
             QTest::newRow(name) << row;
@@ -241,34 +244,37 @@ private slots:
         Kitchen kitchen;
         kitchen.press(countdown::kInputKey);
         kitchen.enter(row.entry, QTime(12, 0, 30));
-        Kitchen::Tick last;
+        std::optional<Kitchen::Tick> last;
         for (const QTime &now : row.readings)
             last = kitchen.clockTick(now, false);
         QCOMPARE(kitchen.almOn(), row.almOn);
-        QCOMPARE(last.alarm, row.almOn);
-        QCOMPARE(last.overtime, row.overtime);
-        QCOMPARE(last.clockLine, row.clockLine);
-        QCOMPARE(last.display.has_value(), row.almOn);
+        QCOMPARE(!last, row.nothing);
+        if (last) {
+            QCOMPARE(last->display.has_value(), row.face);
+            QCOMPARE(last->overtime, row.overtime);
+            QCOMPARE(last->clockLine, row.clockLine);
+            QCOMPARE(last->cue.has_value(), row.almOn);
+        }
         kitchen.press(countdown::kInputKey);
         QVERIFY(!kitchen.almOn());
     }
 
     // A whole countdown with its alarm: five minutes, then a minute of
-    // overtime; the alarm sounds every second and asks for attention once.
+    // overtime; the alarm sounds every second and begins once.
     void aWholeCountdown()
     {
         Kitchen kitchen;
         kitchen.press(4);
-        int cues = 0, attention = 0;
-        Kitchen::Tick tick;
+        int cues = 0, begins = 0;
+        std::optional<Kitchen::Tick> tick;
         for (int t = 1; t <= 360; ++t) {
             tick = kitchen.tick(false);
-            cues += tick.cue.has_value();
-            attention += tick.attention;
+            cues += tick->cue.has_value();
+            begins += tick->alarmBegins;
         }
         QCOMPARE(cues, 61);
-        QCOMPARE(attention, 1);
-        QCOMPARE(tick.overtime, QStringLiteral("1:00"));
+        QCOMPARE(begins, 1);
+        QCOMPARE(tick->overtime, QStringLiteral("1:00"));
         QCOMPARE(countdown::saturatingIncrement(INT_MAX), INT_MAX);
     }
 

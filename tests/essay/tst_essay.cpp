@@ -29,8 +29,9 @@ Q_DECLARE_METATYPE(essay::Phase)
 
 namespace {
 // After tick t: the current phase, its bar's width (twips) and text, the
-// phase that goes, the question number when it changes, the times left in
-// the question and the run, and the cue.
+// phase that goes as the next begins, the question number where it changes,
+// the times left in the question and the run, and the cue; what does not
+// change is not there.
 struct Row
 {
     int t;
@@ -60,12 +61,13 @@ private slots:
             {.t = 599, .phase = Phase::Issues1, .bar = 1, .text = "1", .questionLeft = "50:01", .runLeft = "1:50:01"},
             {.t = 600, .phase = Phase::Outline1, .bar = 1200, .text = "20:00", .hidden = Phase::Issues1, .questionLeft = "50:00", .runLeft = "1:50:00", .cue = Cue::Milestone},
             {.t = 1800, .phase = Phase::Writing1, .bar = 1800, .text = "30:00", .hidden = Phase::Outline1, .questionLeft = "30:00", .runLeft = "1:30:00", .cue = Cue::Milestone},
-            {.t = 3599, .phase = Phase::Writing1, .bar = 1, .text = "1", .hidden = Phase::Outline1, .questionLeft = "1", .runLeft = "1:00:01"},
+            {.t = 3599, .phase = Phase::Writing1, .bar = 1, .text = "1", .questionLeft = "1", .runLeft = "1:00:01"},
             {.t = 3600, .phase = Phase::Issues2, .bar = 600, .text = "10:00", .hidden = Phase::Writing1, .questionNo = "2", .questionLeft = "0", .runLeft = "1:00:00", .cue = Cue::Milestone},
-            {.t = 3601, .phase = Phase::Issues2, .bar = 599, .text = "9:59", .hidden = Phase::Writing1, .questionNo = "2", .questionLeft = "59:59", .runLeft = "59:59"},
+            {.t = 3601, .phase = Phase::Issues2, .bar = 599, .text = "9:59", .questionLeft = "59:59", .runLeft = "59:59"},
+            {.t = 4199, .phase = Phase::Issues2, .bar = 1, .text = "1", .questionLeft = "50:01", .runLeft = "50:01"},
             {.t = 4200, .phase = Phase::Outline2, .bar = 1200, .text = "20:00", .hidden = Phase::Issues2, .questionLeft = "50:00", .runLeft = "50:00", .cue = Cue::Milestone},
             {.t = 5400, .phase = Phase::Writing2, .bar = 1800, .text = "30:00", .hidden = Phase::Outline2, .questionLeft = "30:00", .runLeft = "30:00", .cue = Cue::Milestone},
-            {.t = 7199, .phase = Phase::Writing2, .bar = 1, .text = "1", .hidden = Phase::Outline2, .questionLeft = "1", .runLeft = "1"}};
+            {.t = 7199, .phase = Phase::Writing2, .bar = 1, .text = "1", .questionLeft = "1", .runLeft = "1"}};
         for (const Row &row : rows)
             QTest::addRow("%d", row.t) << row;
     }
@@ -78,9 +80,9 @@ private slots:
             tick = run.tick();
         QVERIFY(tick && !tick->ended);
         QCOMPARE(run.elapsedSec(), row.t);
-        QCOMPARE(tick->phase, row.phase);
-        QCOMPARE(tick->left->barTwips, row.bar);
-        QCOMPARE(tick->left->text, QString(row.text));
+        QCOMPARE(tick->current->phase, row.phase);
+        QCOMPARE(tick->current->left.barTwips, row.bar);
+        QCOMPARE(tick->current->left.text, QString(row.text));
         QCOMPARE(tick->hidden, row.hidden);
         QCOMPARE(tick->figures.questionNo, row.questionNo);
         QCOMPARE(tick->figures.questionLeft, QString(row.questionLeft));
@@ -89,24 +91,32 @@ private slots:
     }
 
     // A whole run through the model: every phase begins once with its cue,
-    // and every bar shrinks a twip a tick to nothing. Tick 7200 ends it: the
+    // whole, and its bar shrinks a twip a tick. Tick 7200 ends it: the
     // last phase goes, with the dashes and the end's cue; later ticks change
     // nothing.
     void aWholeRun()
     {
         EssayRun run;
-        QStringList cues;
+        QStringList cues, begun;
         int shrinking = 0;
+        int bar = 0;
         std::optional<EssayRun::Tick> tick;
         for (int t = 1; t <= essay::kRunTicks; ++t) {
             tick = run.tick();
             if (tick->cue == Cue::Milestone)
                 cues << QString::number(t);
-            shrinking += tick->left && tick->left->barTwips == essay::phaseTo(tick->phase) - t;
+            if (!tick->current)
+                continue;
+            if (tick->hidden)
+                begun << QString::number(tick->current->left.barTwips);
+            else
+                shrinking += tick->current->left.barTwips == bar - 1;
+            bar = tick->current->left.barTwips;
         }
         QCOMPARE(cues, QStringList({"600", "1800", "3600", "4200", "5400"}));
-        QCOMPARE(shrinking, essay::kRunTicks - 1);
-        QVERIFY(tick->ended && !tick->left);
+        QCOMPARE(begun, QStringList({"1200", "1800", "600", "1200", "1800"}));
+        QCOMPARE(shrinking, essay::kRunTicks - 1 - 5 - 1); // all but the first tick and the phases' first
+        QVERIFY(tick->ended && !tick->current);
         QCOMPARE(tick->hidden, std::optional<Phase>(Phase::Writing2));
         QCOMPARE(tick->figures.questionLeft, QStringLiteral("--:--"));
         QCOMPARE(tick->cue, Cue::End);

@@ -76,13 +76,15 @@ struct SavedRow
 };
 
 // The paper after a number of ticks with no question finished: what the
-// last tick shows, and where the standard pace stands.
+// last tick shows (the user's pace only where it changes), and where the
+// standard pace stands.
 struct TickRow
 {
     int ticks;
     std::optional<int> blacken = {}, marker = {};
     std::optional<QString> question = {};
     const char *slotLeft, *paperLeft, *pace;
+    bool newPace = false;
     int stdQNo, slotCnt;
 };
 
@@ -176,7 +178,8 @@ private slots:
         QTest::addColumn<TickRow>("row");
         const QList<TickRow> rows{
             {.ticks = 1, .blacken = 0, .marker = 0, .slotLeft = "3:29", .paperLeft = "3:29:59", .pace = "3:30", .stdQNo = 0, .slotCnt = 1},
-            {.ticks = 210, .blacken = 1, .question = "2", .slotLeft = "3:30", .paperLeft = "3:26:30", .pace = "3:26", .stdQNo = 2, .slotCnt = 0},
+            {.ticks = 31, .slotLeft = "2:59", .paperLeft = "3:29:29", .pace = "3:29", .newPace = true, .stdQNo = 0, .slotCnt = 31},
+            {.ticks = 210, .blacken = 1, .question = "2", .slotLeft = "3:30", .paperLeft = "3:26:30", .pace = "3:26", .newPace = true, .stdQNo = 2, .slotCnt = 0},
             {.ticks = 420, .blacken = 2, .question = "3", .slotLeft = "3:30", .paperLeft = "3:23:00", .pace = "3:23", .stdQNo = 3, .slotCnt = 0},
             {.ticks = 9000, .slotLeft = "30", .paperLeft = "1:00:00", .pace = "1:00", .stdQNo = 43, .slotCnt = 180},
             {.ticks = 12390, .blacken = 59, .question = "60", .slotLeft = "3:30", .paperLeft = "3:30", .pace = "4", .stdQNo = 60, .slotCnt = 0},
@@ -195,8 +198,9 @@ private slots:
         QCOMPARE(tick->figures.questionNo, row.question);
         QCOMPARE(tick->figures.questionLeft, QString(row.slotLeft));
         QCOMPARE(tick->figures.runLeft, QString(row.paperLeft));
-        QCOMPARE(tick->pace->divTimeText, QString(row.pace));
-        QCOMPARE(tick->pace->savedText, QStringLiteral("-"));
+        QCOMPARE(tick->pace.has_value(), row.newPace);
+        if (tick->pace)
+            QCOMPARE(tick->pace->divTimeText, QString(row.pace));
         QCOMPARE(paper.stdQNo(), row.stdQNo);
         QCOMPARE(paper.slotCnt(), row.slotCnt);
         QCOMPARE(paper.totalCnt(), row.ticks);
@@ -290,6 +294,27 @@ private slots:
         QCOMPARE(clock.divTime(), row.divTime);
         QCOMPARE(clock.counter(), QString(row.counter));
         QCOMPARE(clock.advanced(), QString(row.advanced));
+    }
+
+    // The headings: with full-width parentheses as the window opens, with
+    // half-width ones from the first write; later writes leave them.
+    void theHeadings_data()
+    {
+        QTest::addColumn<int>("writes");
+        QTest::addColumn<QString>("headings");
+        QTest::newRow("none") << 0 << "必要処理時間（残）|標準処理時間（残）";
+        QTest::newRow("the first") << 1 << "必要処理時間(残)|標準処理時間(残)";
+        QTest::newRow("the second") << 2 << "";
+    }
+    void theHeadings()
+    {
+        QFETCH(int, writes);
+        QFETCH(QString, headings);
+        QuestionClock clock;
+        QuestionClock::Refresh shown = QuestionClock::initial();
+        for (int i = 0; i < writes; ++i)
+            shown = clock.write(QString::number(i), 210);
+        QCOMPARE(shown.headings ? shown.headings->required + u'|' + shown.headings->standard : QString(), headings);
     }
 
     // A press counts two seconds after the reading taken after the last
