@@ -51,28 +51,28 @@ FrmMain::FrmMain()
     setWindowIcon(icon);
 
     // Created back to front: later siblings stack in front of earlier ones.
-    m_image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
-    m_image1->setPixmap(resourceImage(QStringLiteral(":/images/background.gif"), "gif"));
-    m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel *image1 = addLabel(this, QStringLiteral("Image1"), QRect(0, 0, 4935, 3735));
+    image1->setPixmap(resourceImage(QStringLiteral(":/images/background.gif"), "gif"));
+    image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_shape1 = new QFrame(this);
-    m_shape1->setObjectName(QStringLiteral("Shape1"));
-    m_shape1->setFrameShape(QFrame::Box);
-    m_shape1->setLineWidth(1);
-    setBackgroundColor(m_shape1, colour::titleVeil);
-    setTextColor(m_shape1, colour::titleFrame);
-    placeTwips(m_shape1, QRect(300, 270, 3975, 525));
+    auto *shape1 = new QFrame(this);
+    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setFrameShape(QFrame::Box);
+    shape1->setLineWidth(1);
+    setBackgroundColor(shape1, colour::titleVeil);
+    setTextColor(shape1, colour::titleFrame);
+    placeTwips(shape1, QRect(300, 270, 3975, 525));
 
-    m_label1 = addLabel(this, QStringLiteral("Label1"), QRect(450, 300, 3705, 480), QStringLiteral("Orvalen"));
-    m_label1->setFont(designedFont(kPGothic, 24, true));
-    setTextColor(m_label1, colour::titleGrey);
+    QLabel *label1 = addLabel(this, QStringLiteral("Label1"), QRect(450, 300, 3705, 480), QStringLiteral("Orvalen"));
+    label1->setFont(designedFont(kPGothic, 24, true));
+    setTextColor(label1, colour::titleGrey);
 
     const QFont big = designedFont(kPGothic, 15.75, true);
     const QFont row = designedFont(kPGothic, 12, true);
-    m_cmdTak = addButton(this, QStringLiteral("CmdTak"), QRect(540, 1380, 1575, 825), QStringLiteral("択　一"));
-    m_cmdTak->setFont(big);
-    m_cmdRon = addButton(this, QStringLiteral("CmdRon"), QRect(2430, 1380, 1575, 825), QStringLiteral("論　文"));
-    m_cmdRon->setFont(big);
+    QPushButton *cmdTak = addButton(this, QStringLiteral("CmdTak"), QRect(540, 1380, 1575, 825), QStringLiteral("択　一"));
+    cmdTak->setFont(big);
+    QPushButton *cmdRon = addButton(this, QStringLiteral("CmdRon"), QRect(2430, 1380, 1575, 825), QStringLiteral("論　文"));
+    cmdRon->setFont(big);
     m_cmdDaily = addButton(this, QStringLiteral("CmdDaily"), QRect(540, 2460, 1575, 405), QStringLiteral("Daily"));
     m_cmdDaily->setFont(row); // shown by loading, when daily.exe is there
     m_cmdMen = addButton(this, QStringLiteral("CmdMen"), kMenRow, QStringLiteral("ラーメンタイマー"));
@@ -81,13 +81,11 @@ FrmMain::FrmMain()
     // Tab goes across the rows, Daily last (the rest come as made).
     setTabOrder(m_cmdMen, m_cmdDaily);
 
-    connect(m_cmdTak, &QPushButton::clicked, this, &FrmMain::CmdTak_Click);
-    connect(m_cmdRon, &QPushButton::clicked, this, &FrmMain::CmdRon_Click);
+    connect(cmdTak, &QPushButton::clicked, this, &FrmMain::CmdTak_Click);
+    connect(cmdRon, &QPushButton::clicked, this, &FrmMain::CmdRon_Click);
     connect(m_cmdMen, &QPushButton::clicked, this, &FrmMain::CmdMen_Click);
     connect(m_cmdDaily, &QPushButton::clicked, this, &FrmMain::CmdDaily_Click);
 }
-
-FrmMain::~FrmMain() = default;
 
 void FrmMain::formLoad()
 {

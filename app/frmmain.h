@@ -5,8 +5,6 @@
 
 #include "widgets/form.h"
 
-class QLabel;
-class QFrame;
 class QPushButton;
 
 namespace orv {
@@ -18,7 +16,6 @@ class FrmMain : public Form
 
 public:
     FrmMain();
-    ~FrmMain() override;
 
 public slots:
     void CmdTak_Click();
@@ -36,11 +33,6 @@ private:
     template <class T>
     void openTimer();
 
-    QLabel *m_image1;
-    QFrame *m_shape1;
-    QLabel *m_label1;
-    QPushButton *m_cmdTak;
-    QPushButton *m_cmdRon;
     QPushButton *m_cmdDaily;
     QPushButton *m_cmdMen;
 };

@@ -11,10 +11,10 @@ namespace orv {
 // A periodic timer with an interval in milliseconds and an enabled flag.
 //
 // Unlike QTimer, an interval of 0 gives no ticks at all (QTimer would fire on
-// every pass of the event loop). A negative interval reads as 0. The interval
-// property reports the last value set; enabling or disabling never changes
-// it, and an enabled timer whose interval becomes positive again resumes
-// ticking. Ticks come from a precise timer, so they do not drift over a long
+// every pass of the event loop), and so does a negative one, which is kept
+// as set: the interval property reports the last value set, negative too.
+// Enabling or disabling never changes it, and an enabled timer whose
+// interval becomes positive again resumes ticking. Ticks come from a precise timer, so they do not drift over a long
 // run. Setting a property to the value it already has changes nothing, so a
 // running timer is never restarted by a no-op write.
 class PeriodicTimer : public QObject

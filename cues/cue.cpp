@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLoggingCategory>
 #include <QSet>
 
+namespace {
 Q_LOGGING_CATEGORY(lcCue, "orvalen.cue", QtWarningMsg)
+}
 
 namespace orv {
 
@@ -107,11 +110,13 @@ QString resolveCueFile(const QString &name)
     return findCueFile(name, cueFolders());
 }
 
-void PlayCue(const QString &name)
+void PlayCue(Cue cue)
 {
+    const QString name = cueFile(cue);
     qCDebug(lcCue).noquote() << "play" << name;
     CueService &s = service();
-    // The new request replaces whatever is still sounding.
+    // The new request replaces whatever is still sounding, before anything
+    // else: two cues never overlap, and a missing file still cuts.
     s.current.reset();
     const QString path = resolveCueFile(name);
     if (path.isEmpty())
@@ -125,17 +130,6 @@ void PlayCue(const QString &name)
         return;
     s.refused.insert(path);
     qCWarning(lcCue).noquote() << QStringLiteral("cannot play %1: %2").arg(name, problem);
-}
-
-void PlayCue(Cue cue)
-{
-    PlayCue(cueFile(cue));
-}
-
-qint64 cueLatencyMicroseconds()
-{
-    const CueService &s = service();
-    return s.current ? s.current->latencyMicroseconds() : -1;
 }
 
 std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend)

@@ -3,13 +3,10 @@
 
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcCue)
 
 namespace orv {
 
@@ -20,9 +17,6 @@ class CueVoice
 {
 public:
     virtual ~CueVoice() = default;
-    // What the sound server adds between a sample written and a sample
-    // heard, as it reports it once the cue plays; -1 until then.
-    virtual qint64 latencyMicroseconds() const { return -1; }
 };
 
 // Turns a cue file into sound. The real one plays through PulseAudio, in a
@@ -45,21 +39,15 @@ public:
     }
 };
 
-// Plays the named cue file (for example "s02.wav") once, asynchronously.
-// One cue sounds at a time: a new request cuts the one still sounding, even
-// when the new file turns out to be missing. The file is looked up in the
-// current directory, then beside the program. Never blocks and never fails:
-// each request is logged on orvalen.cue as "play <name>", and a file the
-// player cannot play is silent, with one warning there the first time it
-// is asked for once read ("cannot play s03.wav: Format not recognised.").
-void PlayCue(const QString &name);
-// The same for a cue by what it marks.
+// Plays the file of a cue (for example "s02.wav" for Cue::Milestone) once,
+// asynchronously. One cue sounds at a time: a new request cuts the one still
+// sounding, even when the new file turns out to be missing. The file is
+// looked up in the current directory, then beside the program. Never blocks
+// and never fails: each request is logged on orvalen.cue as "play <name>",
+// and a file the player cannot play is silent, with one warning there the
+// first time it is asked for once read ("cannot play s03.wav: Format not
+// recognised.").
 void PlayCue(Cue cue);
-
-// The latency the sound server reports for the cue sounding now, less the
-// rest of the cue queued in its stream: what the output adds. In
-// microseconds; -1 when there is none or it is not known yet.
-qint64 cueLatencyMicroseconds();
 
 // The folders PlayCue looks in, in order: the current directory, the
 // program's own folder (a build), then the program's data folder

@@ -51,15 +51,12 @@ PulseVoice::~PulseVoice()
         m_connection->api()->time_free(m_decoding);
     // The stream may outlive this voice on the server's side for a moment:
     // no callback of its may reach the voice.
-    for (pa_operation *operation : {m_drain, m_timing}) {
-        if (operation) {
-            pa_operation_cancel(operation);
-            pa_operation_unref(operation);
-        }
+    if (m_drain) {
+        pa_operation_cancel(m_drain);
+        pa_operation_unref(m_drain);
     }
     if (m_stream) {
         pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_started_callback(m_stream, nullptr, nullptr);
         if (PA_STREAM_IS_GOOD(pa_stream_get_state(m_stream)))
             pa_stream_disconnect(m_stream);
         pa_stream_unref(m_stream);
@@ -96,7 +93,6 @@ void PulseVoice::start(pa_context *context)
     if (!m_stream)
         return;
     pa_stream_set_write_callback(m_stream, &PulseVoice::onWrite, this);
-    pa_stream_set_started_callback(m_stream, &PulseVoice::onStarted, this);
     // A short buffer ahead: the cue starts as soon as the server can.
     pa_buffer_attr buffer;
     buffer.maxlength = uint32_t(-1);
@@ -134,35 +130,7 @@ void PulseVoice::onDrained(pa_stream *stream, int, void *self)
     auto *voice = static_cast<PulseVoice *>(self);
     pa_operation_unref(voice->m_drain);
     voice->m_drain = nullptr;
-    pa_stream_set_started_callback(stream, nullptr, nullptr);
     pa_stream_disconnect(stream);
-}
-
-void PulseVoice::onStarted(pa_stream *stream, void *self)
-{
-    // What the server adds between a sample written and a sample heard, as
-    // it says once the stream plays.
-    auto *voice = static_cast<PulseVoice *>(self);
-    if (!voice->m_timing)
-        voice->m_timing = pa_stream_update_timing_info(stream, &PulseVoice::onTiming, self);
-}
-
-void PulseVoice::onTiming(pa_stream *stream, int success, void *self)
-{
-    auto *voice = static_cast<PulseVoice *>(self);
-    pa_operation_unref(voice->m_timing);
-    voice->m_timing = nullptr;
-    // The stream's latency as the server gives it, less the rest of the cue
-    // still queued in it: what the output adds. A failed update leaves the
-    // latency unknown.
-    const pa_timing_info *timing = pa_stream_get_timing_info(stream);
-    pa_usec_t latency = 0;
-    int negative = 0;
-    if (!success || !timing || pa_stream_get_latency(stream, &latency, &negative) != 0)
-        return;
-    const int64_t queued = qMax<int64_t>(0, timing->write_index - timing->read_index);
-    voice->m_latency = (negative ? -qint64(latency) : qint64(latency))
-        - qint64(pa_bytes_to_usec(uint64_t(queued), pa_stream_get_sample_spec(stream)));
 }
 
 } // namespace orv

@@ -8,7 +8,6 @@
 #include <pulse/context.h>
 #include <pulse/stream.h>
 
-#include <atomic>
 #include <chrono>
 #include <future>
 #include <memory>
@@ -36,7 +35,6 @@ class PulseVoice : public CueVoice
 public:
     PulseVoice(std::shared_ptr<PulseConnection> connection, CueSoundFuture sound);
     ~PulseVoice() override;
-    qint64 latencyMicroseconds() const override { return m_latency; }
 
     // Makes the stream; called with the connection's lock held, once the
     // sound is decoded.
@@ -46,8 +44,6 @@ private:
     static void onDecoded(pa_mainloop_api *api, pa_time_event *event, const struct timeval *, void *self);
     static void onWrite(pa_stream *stream, size_t wanted, void *self);
     static void onDrained(pa_stream *stream, int success, void *self);
-    static void onStarted(pa_stream *stream, void *self);
-    static void onTiming(pa_stream *stream, int success, void *self);
     // Asks the connection for the stream when the sound can be played.
     void request();
 
@@ -57,9 +53,7 @@ private:
     pa_time_event *m_decoding = nullptr;
     pa_stream *m_stream = nullptr;
     pa_operation *m_drain = nullptr;
-    pa_operation *m_timing = nullptr;
     size_t m_written = 0;
-    std::atomic<qint64> m_latency{-1};
 };
 
 } // namespace orv

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -12,7 +13,9 @@
 #include <QProcess>
 #include <QUrl>
 
+namespace {
 Q_LOGGING_CATEGORY(lcShell, "orvalen.shell", QtWarningMsg)
+}
 
 namespace orv {
 

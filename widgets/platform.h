@@ -3,10 +3,7 @@
 
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
-
-Q_DECLARE_LOGGING_CATEGORY(lcShell)
 
 #include <functional>
 

@@ -160,7 +160,7 @@ private slots:
         turn();
         QStringList seen = described(menu);
         for (const char *opener : {"CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}) {
-            test::call(menu, opener);
+            QVERIFY(test::call(menu, opener));
             turn();
             QMap<QString, QWidget *> opened;
             for (QWidget *shown : QApplication::topLevelWidgets())
@@ -212,15 +212,21 @@ private slots:
     {
         FrmMen *men = test::opened<FrmMen>();
         QStringList buttons;
-        QTimer::singleShot(0, this, [&buttons] {
-            auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Orvalen"));
-            for (const QPushButton *button : dialog->findChildren<QPushButton *>())
-                buttons << button->text();
-            dialog->reject();
+        QString title;
+        // Run by the dialog's own event loop; whatever is open is closed, so
+        // that a missing dialog fails here rather than hangs.
+        QTimer::singleShot(0, this, [&] {
+            if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+                    buttons << button->text();
+            }
+            for (QWidget *shown : QApplication::topLevelWidgets())
+                if (auto *open = qobject_cast<QDialog *>(shown))
+                    open->reject();
         });
         men->CmdTime_Click(5);
+        QCOMPARE(title, QStringLiteral("Orvalen"));
         QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
         QCOMPARE(men->property("LimTime").toInt(), 0);
     }
@@ -274,18 +280,24 @@ private slots:
         menu->findChild<QPushButton *>(opener.section(u'_', 0, 0))->setFocus();
         QTest::keyClick(menu, Qt::Key_Return);
         QPointer<QWidget> timer = window(name);
-        QVERIFY(timer && timer->isVisible() && !timer->parentWidget() && !menu->isVisible());
-        test::run(timer, steps);
+        QVERIFY(timer);
+        QVERIFY(timer->isVisible());
+        QCOMPARE(timer->parentWidget(), nullptr);
+        QVERIFY(!menu->isVisible());
+        QVERIFY(test::run(timer, steps));
         const qsizetype sounded = desktop.played.size();
         QVERIFY(timer->close());
-        QVERIFY(menu->isVisible() && menu->geometry() == placed);
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->geometry(), placed);
         QVERIFY2(!test::clocks(timer).contains("on"), qPrintable(test::clocks(timer)));
-        QVERIFY(!window(QStringLiteral("FrmBtn")) && !window(QStringLiteral("FrmDur")));
+        QCOMPARE(window(QStringLiteral("FrmBtn")), nullptr);
+        QCOMPARE(window(QStringLiteral("FrmDur")), nullptr);
         QCoreApplication::processEvents();
         QCOMPARE(desktop.played.size(), sounded);
 
-        test::call(menu, opener.toLatin1());
-        QVERIFY(timer.isNull() && window(name)->isVisible());
+        QVERIFY(test::call(menu, opener.toLatin1()));
+        QVERIFY(timer.isNull());
+        QVERIFY(window(name)->isVisible());
         const QMetaObject *meta = window(name)->metaObject();
         for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
             const QVariant value = meta->property(i).read(window(name));

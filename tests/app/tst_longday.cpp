@@ -75,10 +75,13 @@ long anonymousKiB()
 // closes it.
 void session(const char *opener, const char *name, const QString &steps = {})
 {
-    test::call(formRef<FrmMain>().get(), opener);
+    // Inside the measured steps a failed step cannot stop the test: it stops the run.
+    if (!test::call(formRef<FrmMain>().get(), opener))
+        qFatal("the menu has no %s", opener);
     QCoreApplication::processEvents();
     QWidget *timer = test::window(QLatin1String(name));
-    test::run(timer, steps);
+    if (!test::run(timer, steps))
+        qFatal("%s did not take %s", name, qPrintable(steps));
     QCoreApplication::processEvents();
     timer->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -180,7 +183,7 @@ private:
         auto *mute = w ? w->findChild<QCheckBox *>(QStringLiteral("Check1")) : nullptr;
         QWidget *keypad = w ? w->findChild<QWidget *>(QStringLiteral("Picture2")) : nullptr;
         if (!w)
-            test::call(formRef<FrmMain>().get(), QByteArrayList{"CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}[below(3)]);
+            QVERIFY(test::call(formRef<FrmMain>().get(), QByteArrayList{"CmdTak_Click", "CmdRon_Click", "CmdMen_Click"}[below(3)]));
         else if (r < 3)
             w->close();
         else if (r < 30 && box)
@@ -188,7 +191,7 @@ private:
         else if (r < 35) // long stretches, so that the ends are reached too
             for (int i = below(3000); i > 0 && tick(w, "Timer1"); --i) {}
         else if (r < 150 && button && button->isVisible())
-            test::call(button, "CmdDone_Click");
+            QVERIFY(test::call(button, "CmdDone_Click"));
         else if (r < 156 && (r < 153 ? dur : button) && (r < 153 ? dur : button)->isVisible())
             test::closeFromWindowSystem(r < 153 ? dur : button);
         else if (r < 400 && mute && keypad->isVisible())

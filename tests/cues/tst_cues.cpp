@@ -7,6 +7,7 @@
 // the warning for a file that cannot be played, and the real player
 // without a server.
 
+#include "common/cuefile.h"
 #include "cues/cue.h"
 #include "cues/cuelink.h"
 #include "cues/cuesound.h"
@@ -227,29 +228,17 @@ private slots:
             QFile(QString::fromLatin1(name)).open(QIODevice::WriteOnly);
     }
 
-    // Every request is logged; a new one cuts the cue still sounding, even
-    // when the new file is missing, which stays silent; stopping cuts all.
-    // Each row: the second request, and whether it sounds.
-    void oneCueAtATime_data()
-    {
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<bool>("sounds");
-        QTest::newRow("another cue") << "s01.wav" << true;
-        QTest::newRow("absent") << "s09.wav" << false;
-        QTest::newRow("empty name") << "" << false;
-        QTest::newRow("a folder") << "folder.wav" << false;
-        QTest::newRow("a path") << "../" + QDir(m_dir.path()).dirName() + "/s01.wav" << false;
-    }
+    // Every request is logged; a new one cuts the cue still sounding before
+    // it starts, so two never sound at once; stopping cuts all.
     void oneCueAtATime()
     {
-        QFETCH(QString, second);
-        QFETCH(bool, sounds);
         test::FakeDesktop desktop;
-        PlayCue(QStringLiteral("s05.wav"));
-        PlayCue(second);
-        QCOMPARE(desktop.logged, QStringList({"play s05.wav", "play " + second}));
-        QCOMPARE(desktop.played, sounds ? QStringList({"s05.wav", second}) : QStringList({"s05.wav"}));
-        QCOMPARE(desktop.sounding, sounds ? 1 : 0);
+        PlayCue(Cue::Alarm);
+        PlayCue(Cue::Countdown);
+        QCOMPARE(desktop.logged, QStringList({"play s05.wav", "play s01.wav"}));
+        QCOMPARE(desktop.played, QStringList({"s05.wav", "s01.wav"}));
+        QCOMPARE(desktop.sounding, 1);
+        QCOMPARE(desktop.mostSounding, 1);
         stopCues(); // as at exit: nothing left sounding, no player left
         QCOMPARE(desktop.sounding, 0);
         QVERIFY(!setCueBackend(nullptr));
@@ -259,13 +248,14 @@ private slots:
     void anotherPlayer()
     {
         test::FakeDesktop desktop;
-        PlayCue(QStringLiteral("s05.wav"));
+        PlayCue(Cue::Alarm);
         test::FakeDesktop another;
         QCOMPARE(desktop.sounding, 0);
     }
 
     // The current directory first, then beside the program, then its data
-    // folder as installed.
+    // folder as installed. Bare names of readable files only: a folder, a
+    // path or an empty name is never a cue file.
     void whereCueFilesAreFound()
     {
         const QStringList folders = cueFolders();
@@ -273,9 +263,12 @@ private slots:
         QVERIFY(folders.last().endsWith(QLatin1String("/share/orvalen")));
         QTemporaryDir data;
         QFile(data.filePath(QStringLiteral("s03.wav"))).open(QIODevice::WriteOnly);
-        QCOMPARE(findCueFile(QStringLiteral("s03.wav"), {m_dir.path(), data.path()}), data.filePath("s03.wav"));
-        QCOMPARE(findCueFile(QStringLiteral("s01.wav"), {m_dir.path(), data.path()}), m_dir.filePath("s01.wav"));
-        QCOMPARE(findCueFile(QStringLiteral("s09.wav"), {m_dir.path(), data.path()}), QString());
+        const QStringList here{m_dir.path(), data.path()};
+        QCOMPARE(findCueFile(QStringLiteral("s03.wav"), here), data.filePath("s03.wav"));
+        QCOMPARE(findCueFile(QStringLiteral("s01.wav"), here), m_dir.filePath("s01.wav"));
+        for (const QString &none : {QStringLiteral("s09.wav"), QString(), QStringLiteral("folder.wav"), QStringLiteral("."),
+                                    QStringLiteral(".."), "../" + QDir(m_dir.path()).dirName() + "/s01.wav"})
+            QVERIFY2(findCueFile(none, here).isEmpty(), qPrintable(none));
     }
 
     // A file the player cannot play is silent, with one warning the first
@@ -294,8 +287,8 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         setCueBackend(std::make_unique<Refusing>());
         QTest::ignoreMessage(QtWarningMsg, "cannot play s05.wav: format 0x0055 is not PCM");
-        for (const char *name : {"s05.wav", "s01.wav", "s05.wav"})
-            PlayCue(QLatin1String(name));
+        for (const Cue cue : {Cue::Alarm, Cue::Countdown, Cue::Alarm})
+            PlayCue(cue);
         setCueBackend(nullptr);
     }
 
@@ -316,12 +309,11 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "cannot play s05.wav: Format not recognised.");
         setCueBackend(nullptr);
         QVERIFY(QFile::copy(QStringLiteral(ORVALEN_SOURCE_DIR "/resources/s02.wav"), QStringLiteral("s02.wav")));
-        PlayCue(QStringLiteral("s02.wav"));
+        PlayCue(Cue::Milestone);
         // The empty s05.wav is read on a thread of its own meanwhile.
-        QTRY_VERIFY((PlayCue(QStringLiteral("s05.wav")), !warnings.isEmpty()));
-        PlayCue(QStringLiteral("s05.wav"));
+        QTRY_VERIFY((PlayCue(Cue::Alarm), !warnings.isEmpty()));
+        PlayCue(Cue::Alarm);
         QCOMPARE(warnings, QStringList({"cannot play s05.wav: Format not recognised."}));
-        QCOMPARE(cueLatencyMicroseconds(), -1);
         stopCues();
         qInstallMessageHandler(passOn);
         warnings.clear();

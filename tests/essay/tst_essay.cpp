@@ -78,7 +78,8 @@ private slots:
         std::optional<EssayRun::Tick> tick;
         for (int i = 0; i < row.t; ++i)
             tick = run.tick();
-        QVERIFY(tick && !tick->ended);
+        QVERIFY(tick);
+        QVERIFY(!tick->ended);
         QCOMPARE(run.elapsedSec(), row.t);
         QCOMPARE(tick->current->phase, row.phase);
         QCOMPARE(tick->current->left.barTwips, row.bar);
@@ -116,7 +117,8 @@ private slots:
         QCOMPARE(cues, QStringList({"600", "1800", "3600", "4200", "5400"}));
         QCOMPARE(begun, QStringList({"1200", "1800", "600", "1200", "1800"}));
         QCOMPARE(shrinking, essay::kRunTicks - 1 - 5 - 1); // all but the first tick and the phases' first
-        QVERIFY(tick->ended && !tick->current);
+        QVERIFY(tick->ended);
+        QVERIFY(!tick->current);
         QCOMPARE(tick->hidden, std::optional<Phase>(Phase::Writing2));
         QCOMPARE(tick->figures.questionLeft, QStringLiteral("--:--"));
         QCOMPARE(tick->cue, Cue::End);
@@ -133,9 +135,9 @@ private slots:
         test::FakeDesktop desktop;
         FrmRon *ron = test::opened<FrmRon>();
         QVERIFY((ron->frameGeometry().center() - ron->screen()->geometry().center()).manhattanLength() <= 2);
-        test::fire(ron, "Timer2", 3);
+        QVERIFY(test::fire(ron, "Timer2", 3));
         QCOMPARE(test::shown(ron, "Picture1 Picture2"), QStringLiteral("01"));
-        test::fire(ron, "Timer1");
+        QVERIFY(test::fire(ron, "Timer1"));
         QCOMPARE(ron->property("ElapsedSec").toInt(), 1);
     }
 
@@ -144,17 +146,18 @@ private slots:
     void theRunShown()
     {
         test::FakeDesktop desktop;
-        FrmRon *ron = test::opened<FrmRon>(3);
+        FrmRon *ron = test::opened<FrmRon>();
+        QVERIFY(test::call(ron, "Timer2_Timer", 3));
         desktop.played.clear();
-        test::call(ron, "Timer1_Timer");
+        QVERIFY(test::call(ron, "Timer1_Timer"));
         QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelA(0)"))).width(), 599);
         QCOMPARE(texts(ron, "LabelAS(0) LabelEachTime LabelTotalTime"), QStringLiteral("9:59|59:59|1:59:59"));
-        test::call(ron, "Timer1_Timer", 599);
+        QVERIFY(test::call(ron, "Timer1_Timer", 599));
         QCOMPARE(test::shown(ron, kBars), QStringLiteral("011111"));
         QCOMPARE(test::shown(ron, kPhaseTexts), QStringLiteral("011111"));
         QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelB(0)"))).width(), 1200);
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
-        test::call(ron, "Timer1_Timer", 3000);
+        QVERIFY(test::call(ron, "Timer1_Timer", 3000));
         QCOMPARE(texts(ron, "LabelQNo LabelAS(1)"), QStringLiteral("2|10:00"));
     }
 
@@ -164,8 +167,9 @@ private slots:
     void theEndShown()
     {
         test::FakeDesktop desktop;
-        FrmRon *ron = test::opened<FrmRon>(3);
-        test::call(ron, "Timer1_Timer", 7200);
+        FrmRon *ron = test::opened<FrmRon>();
+        QVERIFY(test::call(ron, "Timer2_Timer", 3));
+        QVERIFY(test::call(ron, "Timer1_Timer", 7200));
         QCOMPARE(test::shown(ron, kBars), QStringLiteral("000000"));
         QCOMPARE(test::shown(ron, kPhaseTexts), QStringLiteral("000000"));
         QCOMPARE(texts(ron, "LabelQNo LabelTotalTime"), QStringLiteral("--|-:--:--"));

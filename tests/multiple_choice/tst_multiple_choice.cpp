@@ -192,7 +192,9 @@ private slots:
         QFETCH(TickRow, row);
         Paper paper;
         const std::optional<Paper::Tick> tick = ticked(paper, row.ticks);
-        QVERIFY(tick && !tick->ended && !tick->cue);
+        QVERIFY(tick);
+        QVERIFY(!tick->ended);
+        QCOMPARE(tick->cue, std::nullopt);
         QCOMPARE(tick->blacken, row.blacken);
         QCOMPARE(tick->marker, row.marker);
         QCOMPARE(tick->figures.questionNo, row.question);
@@ -370,11 +372,13 @@ private slots:
         QCOMPARE(paper.stdQNo(), 60);
         QCOMPARE(clock.divTime(), 210);
         QCOMPARE(clock.counter(), QStringLiteral("209"));
-        QVERIFY(tick->ended && !tick->pace);
+        QVERIFY(tick->ended);
+        QCOMPARE(tick->pace, std::nullopt);
         QCOMPARE(tick->figures.questionNo, QStringLiteral("--"));
         QCOMPARE(tick->figures.runLeft, QStringLiteral("-:--:--"));
         QCOMPARE(tick->cue, Cue::End);
-        QVERIFY(!paper.tick() && !paper.next());
+        QCOMPARE(paper.tick(), std::nullopt);
+        QCOMPARE(paper.next(), std::nullopt);
         QCOMPARE(paper.totalCnt(), 12600);
     }
 
@@ -393,16 +397,16 @@ private slots:
         QVERIFY(button->isVisible());
         QVERIFY(button->x() > tak->x() + tak->width());
         QVERIFY(!window("FrmDur"));
-        test::call(tak, "CmdNext_Click");
+        QVERIFY(test::call(tak, "CmdNext_Click"));
         QWidget *dur = window("FrmDur");
         QVERIFY(!dur->isVisible());
         QCOMPARE(dur->property("DivTime").toInt(), 214);
         auto *box = tak->findChild<QLineEdit *>(QStringLiteral("Text1"));
         box->setText(QStringLiteral("2.5"));
         QCOMPARE(clocks(tak), QStringLiteral("Timer1 2 off|Timer2 1000 on"));
-        test::fire(tak, "Timer2");
+        QVERIFY(test::fire(tak, "Timer2"));
         QCOMPARE(texts(tak, "Label1"), QStringLiteral("②"));
-        test::fire(tak, "Timer2", 2);
+        QVERIFY(test::fire(tak, "Timer2", 2));
         QCOMPARE(clocks(tak), QStringLiteral("Timer1 1000 on|Timer2 1000 off"));
         QCOMPARE(desktop.played, QStringList({"s01.wav", "s01.wav", "s01.wav", "s03.wav"}));
         QCOMPARE(test::shown(tak, "Picture1 Picture2"), QStringLiteral("01"));
@@ -412,7 +416,7 @@ private slots:
         QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelTitle2"), QStringLiteral("0|3:34|必要処理時間(残)"));
         box->setText(QStringLiteral("5"));
         QCOMPARE(clocks(tak), QStringLiteral("Timer1 5 on|Timer2 1000 off"));
-        test::fire(tak, "Timer1");
+        QVERIFY(test::fire(tak, "Timer1"));
         QCOMPARE(tak->property("TotalCnt").toInt(), 1);
         QTest::keyClicks(dur, QStringLiteral("0")); // out of the keyboard's reach
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("1"));
@@ -424,16 +428,17 @@ private slots:
     void aPaperShown()
     {
         test::FakeDesktop desktop;
-        FrmTak *tak = test::opened<FrmTak>(3);
+        FrmTak *tak = test::opened<FrmTak>();
+        QVERIFY(test::call(tak, "Timer2_Timer", 3));
         QWidget *dur = window("FrmDur");
         QCOMPARE(dur->property("DivTime").toInt(), 210);
         desktop.played.clear();
-        test::call(tak, "Timer1_Timer");
+        QVERIFY(test::call(tak, "Timer1_Timer"));
         QVERIFY(black(tak, 0));
         QVERIFY(markerShown(tak, 0));
         QCOMPARE(texts(tak, "LabelEachTime LabelTotalTime"), QStringLiteral("3:29|3:29:59"));
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("1"));
-        test::call(tak, "Timer1_Timer", 99);
+        QVERIFY(test::call(tak, "Timer1_Timer", 99));
         tak->findChild<QPushButton *>(QStringLiteral("CmdNext"))->click(); // hidden, yet clickable by tools
         QVERIFY(markerShown(tak, 1));
         QCOMPARE(texts(tak, "LabelQNo2 LabelEachTime2 LabelSavedTime"), QStringLiteral("2|3:32|1:50"));
@@ -441,19 +446,54 @@ private slots:
         QVERIFY(grown(tak, "Label2(7)"));
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("0"));
         QCOMPARE(dur->property("DivTime").toInt(), 212);
-        test::call(tak, "Timer1_Timer", 110);
+        QVERIFY(test::call(tak, "Timer1_Timer", 110));
         QVERIFY(black(tak, 1));
         QVERIFY(!black(tak, 2));
         QCOMPARE(texts(tak, "LabelQNo"), QStringLiteral("2"));
-        test::call(tak, "Timer1_Timer", 103);
+        QVERIFY(test::call(tak, "Timer1_Timer", 103));
         QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelEachTime"), QStringLiteral("3:33|-1|-3"));
         QCOMPARE(control(dur, QStringLiteral("LabelDiv"))->palette().color(QPalette::Window), QColor(Qt::red));
         QCOMPARE(twipsOf(control(dur, QStringLiteral("LabelDiv2"))).width(), 15);
         QCOMPARE(desktop.played, QStringList({"s02.wav"}));
         dur->setProperty("TextEcnt", QStringLiteral("3700"));
         QVERIFY(grown(dur, "LabelEachTime2"));
-        test::call(tak, "Timer1_Timer", 12600 - 313); // the paper's end: its clock stops, it asks to be seen
-        QVERIFY(test::clocks(tak).startsWith("Timer1 1000 off") && desktop.attention == QStringList({"FrmTak"}) && !dur->isVisible());
+        QVERIFY(test::call(tak, "Timer1_Timer", 12600 - 313)); // the paper's end: its clock stops, it asks to be seen
+        QVERIFY(test::clocks(tak).startsWith("Timer1 1000 off"));
+        QCOMPARE(desktop.attention, QStringList({"FrmTak"}));
+        QVERIFY(!dur->isVisible());
+    }
+
+    // After a whole paper with questions finished, every placed control of
+    // the three windows is where its twips say: the property outside tools
+    // read, the program's own record and the geometry agree (a label grown
+    // to its text keeps its designed box inside).
+    void placementsAgree()
+    {
+        test::FakeDesktop desktop;
+        FrmTak *tak = test::opened<FrmTak>();
+        QVERIFY(test::call(tak, "Timer2_Timer", 3));
+        for (int question = 0; question < 40; ++question) {
+            QVERIFY(test::call(tak, "Timer1_Timer", 300));
+            QVERIFY(test::call(tak, "CmdNext_Click"));
+        }
+        int placed = 0;
+        for (const char *name : {"FrmTak", "FrmBtn", "FrmDur"}) {
+            for (const QWidget *control : window(name)->findChildren<QWidget *>()) {
+                const QVariant twips = control->property("twips");
+                if (!twips.isValid())
+                    continue;
+                ++placed;
+                QCOMPARE(twipsOf(control), twips.toRect());
+                const QRect designed = twipsToPx(twips.toRect()), shown = control->geometry();
+                if (shown != designed) {
+                    QVERIFY2(qobject_cast<const QLabel *>(control), qPrintable(control->objectName()));
+                    QVERIFY2(shown.contains(designed), qPrintable(control->objectName()));
+                    QCOMPARE(shown.top(), designed.top());
+                    QCOMPARE(shown.height(), designed.height());
+                }
+            }
+        }
+        QCOMPARE(placed, 150); // as the object model lists them
     }
 
     // The Done button: Enter or a click counts at most once in two seconds,
@@ -462,7 +502,8 @@ private slots:
     void theDoneButton()
     {
         test::FakeDesktop desktop;
-        FrmTak *tak = test::opened<FrmTak>(3);
+        FrmTak *tak = test::opened<FrmTak>();
+        QVERIFY(test::call(tak, "Timer2_Timer", 3));
         QWidget *button = window("FrmBtn"), *dur = window("FrmDur");
         auto *done = button->findChild<QPushButton *>(QStringLiteral("CmdDone"));
         QCOMPARE(button->focusWidget(), done);
@@ -485,10 +526,10 @@ private slots:
         test::closeFromWindowSystem(dur);
         QVERIFY(button->isVisible());
         QVERIFY(!dur->isVisible());
-        test::call(tak, "Timer1_Timer", 10);
+        QVERIFY(test::call(tak, "Timer1_Timer", 10));
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("10"));
         desktop.now = QTime(11, 0);
-        test::call(button, "CmdDone_Click");
+        QVERIFY(test::call(button, "CmdDone_Click"));
         QCOMPARE(tak->property("DoneCnt").toInt(), 3);
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("0"));
     }

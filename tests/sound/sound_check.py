@@ -13,11 +13,13 @@ its own and stopped by its process id):
      connecting to the server;
   2. cues, one a second, on sink A, from files of the forms a candidate
      brings, each named .wav (16-bit, 8-bit, 24-bit stereo extensible,
-     32-bit float at another rate, and, written by sox and lame, µ-law,
-     IMA ADPCM, FLAC and MP3), the last four read for the first time by
-     their first cue; without --quick, then a cue from the largest MP3 the
-     player reads (32 MiB), for the first time; then one cue during which
-     the program is stopped for 200 ms;
+     32-bit float at another rate, and, written by sox and lame into a
+     folder the probe moves to, µ-law, IMA ADPCM, FLAC and MP3), the last
+     four read for the first time by their first cue; while each plays,
+     the output latency the server reports for its stream (pactl); without
+     --quick, then a cue from the largest MP3 the player reads (32 MiB),
+     for the first time; then one cue during which the program is stopped
+     for 200 ms;
   3. the server is held up for 150 ms, as on a busy machine (pipewire-pulse
      then drops what the sinks rendered meanwhile from the recordings),
      and the default output changes to sink B: cues heard there;
@@ -49,6 +51,7 @@ only its half is skipped, with a message.
 """
 import array
 import os
+import re
 import shutil
 import signal
 import statistics
@@ -311,18 +314,20 @@ def write_wav(path, samples, rate, kind, channels=1):
         f.write(b"RIFF" + struct.pack("<I", len(body)) + body)
 
 
-FORMS = {  # a candidate's cue files in other forms, each named .wav, and how they are written
-    "u-law.wav": ["sox", "{src}", "-e", "u-law", "{out}"],
-    "ima-adpcm.wav": ["sox", "{src}", "-e", "ima-adpcm", "{out}"],
-    "flac.wav": ["sox", "{src}", "-t", "flac", "{out}"],
-    "mp3.wav": ["lame", "--quiet", "-b", "128", "{src}", "{out}"],
+FORMS = {  # a candidate's cue files in other forms, in a folder of their own, and how they are written
+    "forms/s01.wav": ["sox", "{src}", "-e", "u-law", "{out}"],
+    "forms/s02.wav": ["sox", "{src}", "-e", "ima-adpcm", "{out}"],
+    "forms/s03.wav": ["sox", "{src}", "-t", "flac", "{out}"],
+    "forms/s04.wav": ["lame", "--quiet", "-b", "128", "{src}", "{out}"],
 }
+BIG = "forms/s05.wav"
 BIG_MP3 = 32 << 20  # the most of a cue file the player reads
 
 
 def make_cues(folder, sources, big):
     """The cue files of the check, each of another kind, and their sounds;
-    with `big`, also big.wav: the largest MP3 the player reads."""
+    with `big`, also the largest MP3 the player reads. The probe plays the
+    ones in forms/ from there, as the program plays a candidate's own."""
     s01, rate = read_wav16(f"{sources}/s01.wav")
     s05, _ = read_wav16(f"{sources}/s05.wav")
     shutil.copy(f"{sources}/s01.wav", f"{folder}/s01.wav")
@@ -332,18 +337,26 @@ def make_cues(folder, sources, big):
     write_wav(f"{folder}/s04.wav", s05_48k, 48000, "f32")     # float at another rate
     sounds = {"s01.wav": Sound(s01, rate), "s05.wav": Sound(np.round(s05 * 128) / 128, rate),
               "s03.wav": Sound(s01, rate), "s04.wav": Sound(s05_48k, 48000)}
+    os.makedirs(f"{folder}/forms")
     for name, command in FORMS.items():
         subprocess.run([a.format(src=f"{sources}/s01.wav", out=f"{folder}/{name}") for a in command], check=True)
         sounds[name] = Sound(s01, rate)
     if big:
         # MP3 frames stand alone, so copies one after another play as one
         # long file: s01 again and again, for far longer than is decoded.
-        with open(f"{folder}/mp3.wav", "rb") as f:
+        with open(f"{folder}/forms/s04.wav", "rb") as f:
             one = f.read()
-        with open(f"{folder}/big.wav", "wb") as f:
+        with open(f"{folder}/{BIG}", "wb") as f:
             f.write(one * (BIG_MP3 // len(one)))
-        sounds["big.wav"] = Sound(s01, rate)
+        sounds[BIG] = Sound(s01, rate)
     return sounds
+
+
+def output_latency_ms():
+    """What the server says the output adds for the cue's stream while it
+    plays (its sink's latency), or None when no stream plays."""
+    m = re.search(r"Sink Latency: (\d+) usec", pactl("list", "sink-inputs").stdout)
+    return int(m.group(1)) / 1000 if m else None
 
 
 class Probe:
@@ -365,12 +378,12 @@ class Probe:
         heard = []
         for command in commands:
             heard.append(self.cue(command))
-            time.sleep(0.6)
+            time.sleep(0.1)
             if latencies is not None:
-                latency = int(self.request("latency")[3])
-                if latency >= 0:
-                    latencies.append(latency / 1000)
-            time.sleep(0.4)
+                latency = output_latency_ms()
+                if latency is not None:
+                    latencies.append(latency)
+            time.sleep(0.9)
         return heard
 
     def close(self):
@@ -447,7 +460,7 @@ def sequence(server, bindir, folder, sounds, quick):
         main = probe.cues(cycle * (1 if quick else 3), latencies)
         # The largest MP3, read for the first time by its cue; the next cue
         # cuts it.
-        big = [] if quick else [probe.cue("cue big.wav")]
+        big = [] if quick else [probe.cue(f"cue {BIG}")]
         time.sleep(0 if quick else 1.5)
         # The program held up for a moment once its cue has begun, as on a
         # busy machine: the cue is heard whole all the same.
@@ -556,7 +569,7 @@ def sequence(server, bindir, folder, sounds, quick):
         if statistics.median(latencies) > 100:
             failures.append(f"the output latency reported, {statistics.median(latencies):.0f} ms, holds the queued cue")
     else:
-        failures.append("the player reported no latency for a playing stream")
+        failures.append("the server reported no latency for a playing stream")
     if gone_ms is None:
         failures.append("the last cue was not heard")
     else:

@@ -30,6 +30,7 @@ struct FakeDesktop
     QString answer;
     QStringList played;     // cue files, in order
     int sounding = 0;       // voices not yet cut (a new cue must cut the last)
+    int mostSounding = 0;   // the most ever at once
     int dialogs = 0;
     QStringList attention;  // object names of the windows that asked
     QStringList logged;     // the lines on orvalen.shell and orvalen.cue
@@ -63,23 +64,25 @@ QString shown(const QWidget *window, const char *names);
 PeriodicTimer *timer(const QObject *window, const char *name);
 // The window's clocks by name, each as "Timer1 1000 on" (or "off"), joined by '|'.
 QString clocks(const QObject *window);
+// The steps below return false, with a warning that says why, when the
+// window has no such clock or handler; call them as QVERIFY(test::call(...)),
+// so that the test stops there.
+
 // Fires a window's clock as if its interval had passed: whatever the clock
 // is connected to runs, at once.
-void fire(QObject *window, const char *name, int times = 1);
+[[nodiscard]] bool fire(QObject *window, const char *name, int times = 1);
 // Calls a handler by name, as outside tools do.
-void call(QObject *window, const char *handler, int times = 1);
+[[nodiscard]] bool call(QObject *window, const char *handler, int times = 1);
 // Runs "Handler", "Handler*N" or "Handler:int argument" steps on a window.
-void run(QObject *window, const QString &steps);
+[[nodiscard]] bool run(QObject *window, const QString &steps);
 
-// A fresh window of that class, shown as the menu shows it, after
-// `countdownTicks` ticks of its countdown clock (Timer2). Tests step the
+// A fresh window of that class, shown as the menu shows it. Tests step the
 // clocks themselves.
 template <class T>
-T *opened(int countdownTicks = 0)
+T *opened()
 {
     T *window = formRef<T>().renew();
     window->show();
-    call(window, "Timer2_Timer", countdownTicks);
     return window;
 }
 

@@ -86,11 +86,13 @@ private slots:
         ref.unload(); // empty: nothing made
         QVERIFY(!test::window(QStringLiteral("ProbeForm")));
         ProbeForm *form = ref.get();
-        QVERIFY(ref.get() == form && !form->isLoaded());
+        QCOMPARE(ref.get(), form);
+        QVERIFY(!form->isLoaded());
         QCOMPARE(form->windowTitle(), QStringLiteral("probe"));
         form->load();
         form->load();
-        QVERIFY(form->isLoaded() && !form->isVisible());
+        QVERIFY(form->isLoaded());
+        QVERIFY(!form->isVisible());
         QCOMPARE(form->loads, 1);
         QSignalSpy unloaded(form, &Form::unloaded);
         form->show();
@@ -99,7 +101,8 @@ private slots:
         QVERIFY(form->close());
         QCOMPARE(form->unloads, 1);
         QCOMPARE(unloaded.count(), 1);
-        QVERIFY(!form->isLoaded() && !form->isVisible());
+        QVERIFY(!form->isLoaded());
+        QVERIFY(!form->isVisible());
         form->show();
         QCOMPARE(form->loads, 2);
         QCOMPARE(form->state, 42);
@@ -134,13 +137,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window)); // the window system exposes it before it is drawn
         // A screen reader reads the text as shown.
         QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(label);
-        QVERIFY(reader && reader->textInterface());
+        QVERIFY(reader);
+        QVERIFY(reader->textInterface());
         QCOMPARE(reader->textInterface()->text(0, reader->textInterface()->characterCount()), look.text);
         const QImage shown = label->grab().toImage();
         const QRect ink = inkBox(shown);
         // Clear of the edges, or a condensed text spanning its box; figures
         // centred by their ink both ways.
-        QVERIFY(ink.top() > 0 && ink.bottom() < shown.height() - 1);
+        QVERIFY(ink.top() > 0);
+        QVERIFY(ink.bottom() < shown.height() - 1);
         QVERIFY(ink.width() * 10 >= shown.width() * 8 || (ink.left() > 0 && ink.right() < shown.width() - 1));
         const int slack = 2 * (qCeil(shown.devicePixelRatio()) + 1);
         const int leftGap = ink.left(), rightGap = shown.width() - 1 - ink.right();
