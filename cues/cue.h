@@ -29,9 +29,10 @@ public:
     // voice lives as long as the cue may sound. Never throws, never reports
     // an error: a file that cannot be played is simply silent.
     virtual std::unique_ptr<CueVoice> play(const QString &path) = 0;
-    // Loads a file ahead of its first cue, so that cue is not late.
+    // Reads a file ahead of its first cue, so that cue is not late.
     virtual void preload(const QString &path) { (void)path; }
-    // Why the file cannot be played (its format, say); empty when it can.
+    // Why play() gave no voice for the file (libsndfile's reason, say);
+    // empty when it can be played. Asked only after such a play().
     virtual QString problem(const QString &path)
     {
         (void)path;
