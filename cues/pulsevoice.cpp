@@ -23,7 +23,7 @@ constexpr pa_usec_t kDecodingLook = 2 * PA_USEC_PER_MSEC;
 
 timeval soon()
 {
-    timeval at;
+    timeval at{};
     pa_gettimeofday(&at);
     return *pa_timeval_add(&at, kDecodingLook);
 }
