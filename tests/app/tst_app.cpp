@@ -46,11 +46,9 @@ QString box(const QRect &r)
 // whatever its parent shows.
 QColor paperBehind(const QWidget *w)
 {
-    for (; w; w = w->parentWidget())
-        if (w->isWindow() || w->autoFillBackground() || qobject_cast<const QPushButton *>(w)
-            || qobject_cast<const QLineEdit *>(w))
-            return w->palette().color(w->backgroundRole());
-    return {};
+    while (!w->isWindow() && !w->autoFillBackground() && !qobject_cast<const QPushButton *>(w) && !qobject_cast<const QLineEdit *>(w))
+        w = w->parentWidget();
+    return w->palette().color(w->backgroundRole());
 }
 
 // What outside tools read of a control and its children, a line each.
@@ -149,11 +147,8 @@ private slots:
         QFETCH(bool, turning);
         const test::DesktopScheme scheme;
         if (darkFirst)
-            scheme.turnDark();
-        const auto turn = [&] {
-            if (turning)
-                scheme.toggle();
-        };
+            scheme.toggle();
+        const auto turn = [&] { return turning ? scheme.toggle() : void(); };
         test::FakeDesktop desktop;
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();

@@ -128,28 +128,20 @@ private slots:
 
     void cleanup() { discardAllForms(); }
 
-    // Opened, the window is centred; its clocks are wired (the countdown's
-    // shared with the multiple-choice timer).
-    void theCountdown()
+    // Opened, the window is centred, and its clocks are wired (the
+    // countdown's shared with the multiple-choice timer). A phase's bar
+    // shrinks and its text counts down; at the next phase the last one's bar
+    // and text go with a cue; question 2 shows its number.
+    void theRunShown()
     {
         test::FakeDesktop desktop;
         FrmRon *ron = test::opened<FrmRon>();
         QVERIFY((ron->frameGeometry().center() - ron->screen()->geometry().center()).manhattanLength() <= 2);
         QVERIFY(test::fire(ron, "Timer2", 3));
         QCOMPARE(test::shown(ron, "Picture1 Picture2"), QStringLiteral("01"));
+        desktop.played.clear();
         QVERIFY(test::fire(ron, "Timer1"));
         QCOMPARE(ron->property("ElapsedSec").toInt(), 1);
-    }
-
-    // A phase's bar shrinks and its text counts down; at the next phase the
-    // last one's bar and text go with a cue; question 2 shows its number.
-    void theRunShown()
-    {
-        test::FakeDesktop desktop;
-        FrmRon *ron = test::opened<FrmRon>();
-        QVERIFY(test::call(ron, "Timer2_Timer", 3));
-        desktop.played.clear();
-        QVERIFY(test::call(ron, "Timer1_Timer"));
         QCOMPARE(twipsOf(ron->findChild<QWidget *>(QStringLiteral("LabelA(0)"))).width(), 599);
         QCOMPARE(texts(ron, "LabelAS(0) LabelEachTime LabelTotalTime"), QStringLiteral("9:59|59:59|1:59:59"));
         QVERIFY(test::call(ron, "Timer1_Timer", 599));

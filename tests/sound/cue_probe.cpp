@@ -37,13 +37,11 @@ int main(int argc, char *argv[])
         }
         timespec now;
         clock_gettime(CLOCK_MONOTONIC, &now);
-        if (line.rfind("cue ", 0) == 0) {
-            const QString path = QString::fromStdString(line.substr(4));
-            QDir::setCurrent(QDir(start).filePath(path.contains(u'/') ? path.section(u'/', 0, -2) : QString()));
-            for (const orv::Cue cue : orv::kCues)
-                if (orv::cueFile(cue) == path.section(u'/', -1))
-                    orv::PlayCue(cue);
-        }
+        const QString path = QString::fromStdString(line).section(u' ', 1);
+        QDir::setCurrent(QDir(start).filePath(path.section(u'/', 0, -2)));
+        for (const orv::Cue cue : orv::kCues)
+            if (orv::cueFile(cue) == path.section(u'/', -1))
+                orv::PlayCue(cue);
         std::printf("at %.6f\n", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
         std::fflush(stdout);
     });

@@ -76,34 +76,6 @@ FakeDesktop::~FakeDesktop()
     current = nullptr;
 }
 
-DesktopScheme::DesktopScheme() : m_light(QApplication::palette()) {}
-
-DesktopScheme::~DesktopScheme()
-{
-    QApplication::setPalette(m_light);
-}
-
-void DesktopScheme::turnDark() const
-{
-    QPalette dark = m_light;
-    for (int group = 0; group < QPalette::NColorGroups; ++group)
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = QPalette::ColorGroup(group);
-            const auto r = QPalette::ColorRole(role);
-            const QColor light = m_light.color(g, r);
-            dark.setColor(g, r, QColor(255 - light.red(), 255 - light.green(), 255 - light.blue(), light.alpha()));
-        }
-    QApplication::setPalette(dark);
-}
-
-void DesktopScheme::toggle() const
-{
-    if (QApplication::palette().color(QPalette::Window) == m_light.color(QPalette::Window))
-        turnDark();
-    else
-        QApplication::setPalette(m_light);
-}
-
 QWidget *window(const QString &name)
 {
     for (QWidget *w : QApplication::topLevelWidgets())

@@ -5,6 +5,7 @@
 
 #include "widgets/formref.h"
 
+#include <QApplication>
 #include <QPalette>
 #include <QStringList>
 #include <QTime>
@@ -39,19 +40,17 @@ struct FakeDesktop
 
 // The desktop's colour scheme as Qt hands it to the program: the
 // application palette, light at first, put back as it was when this goes.
-class DesktopScheme
+// toggle() switches between light and dark (white text on near black), as
+// a user switching schemes does.
+struct DesktopScheme
 {
-public:
-    DesktopScheme();
-    ~DesktopScheme();
-    // A dark scheme: every colour of the light one inverted.
-    void turnDark() const;
-    // Dark if light, light if dark: what the desktop sends when the user
-    // switches schemes.
-    void toggle() const;
-
-private:
-    QPalette m_light;
+    ~DesktopScheme() { QApplication::setPalette(light); }
+    void toggle() const
+    {
+        const bool dark = QApplication::palette() != light;
+        QApplication::setPalette(dark ? light : QPalette(QColor(48, 47, 46)));
+    }
+    const QPalette light = QApplication::palette();
 };
 
 // The top-level window of that object name, or nullptr.
