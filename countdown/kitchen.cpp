@@ -104,7 +104,6 @@ std::optional<Kitchen::Start> Kitchen::press(int index)
     if (index < 0 || index > kInputKey)
         return std::nullopt;
     m_almOn = false;
-    m_shownClockLine.clear();
     if (index == kInputKey)
         return Start{.asks = true};
     m_limTime = preset(index).seconds;

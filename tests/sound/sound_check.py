@@ -16,10 +16,10 @@ its own and stopped by its process id):
      32-bit float at another rate, and, written by sox and lame into a
      folder the probe moves to, µ-law, IMA ADPCM, FLAC and MP3), the last
      four read for the first time by their first cue; while each plays,
-     the output latency the server reports for its stream (pactl); without
-     --quick, then a cue from the largest MP3 the player reads (32 MiB),
-     for the first time; then one cue during which the program is stopped
-     for 200 ms;
+     the output latency the server reports for its stream (pactl); then a
+     cue from the largest MP3 the player reads (32 MiB), for the first
+     time, cut by the next: one cue during which the program is stopped
+     for 200 ms, which must be heard alone;
   3. the server is held up for 150 ms, as on a busy machine (pipewire-pulse
      then drops what the sinks rendered meanwhile from the recordings),
      and the default output changes to sink B: cues heard there;
@@ -324,9 +324,9 @@ BIG = "forms/s05.wav"
 BIG_MP3 = 32 << 20  # the most of a cue file the player reads
 
 
-def make_cues(folder, sources, big):
-    """The cue files of the check, each of another kind, and their sounds;
-    with `big`, also the largest MP3 the player reads. The probe plays the
+def make_cues(folder, sources):
+    """The cue files of the check, each of another kind, and their sounds,
+    and the largest MP3 the player reads. The probe plays the
     ones in forms/ from there, as the program plays a candidate's own."""
     s01, rate = read_wav16(f"{sources}/s01.wav")
     s05, _ = read_wav16(f"{sources}/s05.wav")
@@ -341,14 +341,13 @@ def make_cues(folder, sources, big):
     for name, command in FORMS.items():
         subprocess.run([a.format(src=f"{sources}/s01.wav", out=f"{folder}/{name}") for a in command], check=True)
         sounds[name] = Sound(s01, rate)
-    if big:
-        # MP3 frames stand alone, so copies one after another play as one
-        # long file: s01 again and again, for far longer than is decoded.
-        with open(f"{folder}/forms/s04.wav", "rb") as f:
-            one = f.read()
-        with open(f"{folder}/{BIG}", "wb") as f:
-            f.write(one * (BIG_MP3 // len(one)))
-        sounds[BIG] = Sound(s01, rate)
+    # MP3 frames stand alone, so copies one after another play as one long
+    # file: s01 again and again, for far longer than is decoded.
+    with open(f"{folder}/forms/s04.wav", "rb") as f:
+        one = f.read()
+    with open(f"{folder}/{BIG}", "wb") as f:
+        f.write(one * (BIG_MP3 // len(one)))
+    sounds[BIG] = Sound(s01, rate)
     return sounds
 
 
@@ -460,8 +459,8 @@ def sequence(server, bindir, folder, sounds, quick):
         main = probe.cues(cycle * (1 if quick else 3), latencies)
         # The largest MP3, read for the first time by its cue; the next cue
         # cuts it.
-        big = [] if quick else [probe.cue(f"cue {BIG}")]
-        time.sleep(0 if quick else 1.5)
+        big = [probe.cue(f"cue {BIG}")]
+        time.sleep(1.5)
         # The program held up for a moment once its cue has begun, as on a
         # busy machine: the cue is heard whole all the same.
         held = [probe.cue("cue s01.wav")]
@@ -542,8 +541,7 @@ def sequence(server, bindir, folder, sounds, quick):
     big_results = judge(rec_a, big, sounds, until=held[0][0])
     report("at start-up", judge(rec_a, first, sounds, until=main[0][0]))
     report("on orvalen_a", main_results)
-    if big:
-        report("the largest MP3", big_results, need_quiet=False)
+    report("the largest MP3", big_results, need_quiet=False)
     report("while the program was held up", judge(rec_a, held, sounds, until=switching))
     report("after the output changed, on orvalen_b", judge(rec_b, switched, sounds))
     report("after the restart", judge(rec_r, restarted, sounds))
@@ -603,7 +601,7 @@ def main():
         try:
             folder = f"{runtime}/cues"
             os.makedirs(folder)
-            sounds = make_cues(folder, sources, not quick)
+            sounds = make_cues(folder, sources)
             return [f"{server_class.name}: {f}" for f in sequence(server_class(runtime), bindir, folder, sounds, quick)]
         except RuntimeError as e:
             return [f"{server_class.name}: {e}"]
