@@ -68,11 +68,6 @@ struct Decoded
     int channels = 0, rate = 0, frames = 0;
 };
 
-int framesOf(const CueSound &sound)
-{
-    return int(sound.samples.size() / (sound.channels * (sound.format == CueSound::Format::S16 ? 2 : 4)));
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Decoded)
@@ -135,7 +130,7 @@ private slots:
         QCOMPARE(sound.format, decoded.format);
         QCOMPARE(sound.channels, decoded.channels);
         QCOMPARE(sound.rate, decoded.rate);
-        QCOMPARE(framesOf(sound), decoded.frames);
+        QCOMPARE(sound.samples.size() / (sound.channels * (sound.format == CueSound::Format::S16 ? 2 : 4)), decoded.frames);
     }
 
     // A file is read no further than its first 32 MiB: of one longer, the

@@ -450,6 +450,7 @@ private slots:
         QVERIFY(test::call(tak, "Timer1_Timer", 12600 - 313)); // the paper's end: its clock stops, it asks to be seen
         QVERIFY(test::clocks(tak).startsWith("Timer1 1000 off"));
         QCOMPARE(desktop.attention, QStringList({"FrmTak"}));
+        QCOMPARE(desktop.played.last(), QStringLiteral("s04.wav"));
         QVERIFY(!dur->isVisible());
         // After the whole paper every placed control is where its twips say:
         // the property outside tools read, the program's own record and the

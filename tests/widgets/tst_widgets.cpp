@@ -140,6 +140,7 @@ private slots:
         QVERIFY(reader);
         QVERIFY(reader->textInterface());
         QCOMPARE(reader->textInterface()->text(0, reader->textInterface()->characterCount()), look.text);
+        QCOMPARE(reader->textInterface()->text(1, 2), look.text.mid(1, 1));
         const QImage shown = label->grab().toImage();
         const QRect ink = inkBox(shown);
         // Clear of the edges, or a condensed text spanning its box; figures
