@@ -4,6 +4,7 @@
 #include "cues/cuesound.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <sndfile.h>
 
@@ -115,10 +116,32 @@ QByteArray readFrames(SNDFILE *file, int channels, sf_count_t frames,
     return samples;
 }
 
+// libsndfile 1.2.0 can loop for ever on a WAV file's metadata (a LIST
+// chunk claiming more than the file holds, found by fuzzing). A cue needs
+// none of it, so a WAV file is handed over with its fmt, fact and data
+// chunks only; a chunk cut short stays cut short.
+QByteArray soundChunksOnly(const QByteArray &file)
+{
+    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
+        return file;
+    QByteArray kept = file.left(12);
+    for (qsizetype at = 12; at + 8 <= file.size();) {
+        const QByteArray id = file.mid(at, 4);
+        const qint64 declared = qFromLittleEndian<quint32>(file.constData() + at + 4);
+        const qsizetype end = qsizetype(qMin<qint64>(file.size(), at + 8 + declared + (declared & 1)));
+        if (id == "fmt " || id == "fact" || id == "data")
+            kept += file.mid(at, end - at);
+        at = end;
+    }
+    qToLittleEndian<quint32>(quint32(kept.size() - 8), kept.data() + 4);
+    return kept;
+}
+
 } // namespace
 
-CueSound decodeCue(const QByteArray &file)
+CueSound decodeCue(const QByteArray &whole)
 {
+    const QByteArray file = soundChunksOnly(whole);
     Memory memory{file};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};

@@ -24,7 +24,7 @@ for t in "${targets[@]}"; do
   echo "fuzz: $t for ${seconds}s"
   log="$FUZZ_BUILD/fuzz_$t.log"
   if ! (cd "$FUZZ_BUILD" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$ROOT/fuzz/leaks.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        "./bin/fuzz_$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$work" >"$log" 2>&1); then
+        "./bin/fuzz_$t" -max_total_time="$seconds" -timeout=10 -max_len=4096 -print_final_stats=1 "$work" >"$log" 2>&1); then
     tail -n 60 "$log"
     echo "fuzz: $t failed; the input that broke it is in $FUZZ_BUILD/crash-*"
     exit 1

@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("FLAC") << formFile("flac.wav") << tone;
         QTest::newRow("FLAC, six channels") << formFile("flac-6ch.wav") << Decoded{.format = S16, .channels = 6, .rate = 11025, .frames = 551};
         QTest::newRow("Ogg Vorbis") << formFile("vorbis.wav") << Decoded{.format = F32, .channels = 1, .rate = 8000, .frames = 400};
+        QTest::newRow("a LIST chunk past the end") << pcm16(1, 8000, 12) + QByteArray("LIST\x07\xff\xff\xffINFO", 12) << Decoded{.format = S16, .channels = 1, .rate = 8000, .frames = 12};
         QTest::newRow("the slowest rate") << pcm16(1, 1, 2) << Decoded{.format = S16, .channels = 1, .rate = 1, .frames = 2};
         QTest::newRow("32 channels, the fastest rate") << pcm16(32, 384000, 3) << Decoded{.format = S16, .channels = 32, .rate = 384000, .frames = 3};
         // Cut short: the samples that are there.
