@@ -17,4 +17,4 @@ cmake --build "$ASAN_BUILD" -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 LSAN_OPTIONS=suppressions=$ROOT/tests/sanitizers/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir "$ASAN_BUILD" --output-on-failure -j2 --exclude-regex '^screenshots$'
+  ctest --test-dir "$ASAN_BUILD" --output-on-failure -j2 --exclude-regex '^screenshots'
