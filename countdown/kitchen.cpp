@@ -95,7 +95,8 @@ using namespace countdown;
 Kitchen::Initial Kitchen::initial()
 {
     // The three-minute key is the default: Enter starts the usual noodles.
-    return {.display = {StartCountdown::opening().digit, 72}, .entry = QStringLiteral("10"),
+    const QString digit = StartCountdown::opening().digit;
+    return {.display = {digit, mainDisplayPoints(digit)}, .entry = QStringLiteral("10"),
             .overtime = QStringLiteral("0:00"), .defaultKey = 2};
 }
 
