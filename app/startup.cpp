@@ -6,7 +6,7 @@
 #include "common/fonts.h"
 #include "widgets/accessibility.h"
 #include "widgets/platform.h"
-#include "widgets/sharedpalettestyle.h"
+#include "widgets/look.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -50,7 +50,7 @@ void prepareApplication()
     installQtTranslation();
     installFontSubstitutions();
     installAccessibility();
-    installSharedPaletteStyle();
+    installDesignedLook();
 }
 
 void installQtTranslation()

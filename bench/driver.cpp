@@ -20,7 +20,7 @@
 #include "multiple_choice/paper.h"
 #include "multiple_choice/question.h"
 #include "widgets/formref.h"
-#include "widgets/sharedpalettestyle.h"
+#include "widgets/look.h"
 #include "app/frmmain.h"
 
 #include <QApplication>
@@ -141,7 +141,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installFontSubstitutions();
-    installSharedPaletteStyle();
+    installDesignedLook();
     if (argc >= 2 && std::strcmp(argv[1], "simulate") == 0)
         return simulate();
     if (argc >= 4 && std::strcmp(argv[1], "ticks") == 0)

@@ -59,6 +59,9 @@ QFont designedFont(const QString &face, double pointSize, bool bold)
     QFont font(face);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Every attribute counts as set, so that none (italics, spacing) comes
+    // from the desktop's fonts.
+    font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
 }
 

@@ -27,9 +27,10 @@ inline const QColor titleVeil(255, 255, 255, 200);
 
 namespace orv {
 
-// The palette the windows are designed on: Qt's light default (black text,
-// grey controls), every role of every group set, so that none is taken
-// from the desktop's scheme, at start or when it changes later.
+// The palette the whole program is drawn on: Qt's light default (black
+// text, grey controls) from literal values, every role of every group set,
+// so that none is taken from the desktop's theme or scheme, at start or
+// when it changes later.
 const QPalette &designedPalette();
 
 } // namespace orv

@@ -9,8 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QUrl>
 
 namespace {
@@ -44,13 +45,27 @@ InputBoxSource &inputSource()
 }
 } // namespace
 
+QInputDialog *makeInputDialog(QWidget *parent, const QString &prompt)
+{
+    auto *dialog = new QInputDialog(parent);
+    dialog->setWindowTitle(kApplicationName);
+    dialog->setLabelText(prompt);
+    // Qt's own words for the buttons, not the desktop's (GNOME's carry
+    // mnemonics): the dialog looks the same on every desktop.
+    dialog->setOkButtonText(QCoreApplication::translate("QPlatformTheme", "OK"));
+    dialog->setCancelButtonText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
+    return dialog;
+}
+
 QString inputBox(QWidget *parent, const QString &prompt)
 {
     if (inputSource())
         return inputSource()(parent, kApplicationName, prompt);
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, kApplicationName, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
+    // Owned by its parent too, which may go while it is open.
+    const QPointer<QInputDialog> dialog = makeInputDialog(parent, prompt);
+    const auto done = qScopeGuard([&dialog] { delete dialog.data(); });
+    const bool ok = dialog->exec() == QDialog::Accepted && dialog;
+    return ok ? dialog->textValue() : QString();
 }
 
 void setInputBoxSource(InputBoxSource source)

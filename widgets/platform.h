@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QInputDialog;
 class QWidget;
 
 namespace orv {
@@ -26,6 +27,8 @@ void shellOpen(const QString &fileName);
 // the application's name as its title. Returns the typed text, or an empty
 // text for Cancel.
 QString inputBox(QWidget *parent, const QString &prompt);
+// That dialog, built but not shown; the caller owns it.
+QInputDialog *makeInputDialog(QWidget *parent, const QString &prompt);
 
 // Replaces the dialog (for tests); an empty function restores the real one.
 using InputBoxSource = std::function<QString(QWidget *parent, const QString &title, const QString &prompt)>;
