@@ -12,7 +12,10 @@
 #include "multiple_choice/frmdur.h"
 #include "support/testsupport.h"
 #include "widgets/controls.h"
+#include "widgets/colours.h"
 #include "widgets/formref.h"
+#include "widgets/look.h"
+#include "widgets/platform.h"
 
 #include <QAccessible>
 #include <QAbstractButton>
@@ -22,6 +25,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QProxyStyle>
 #include <QPointer>
 #include <QStyle>
 #include <QPushButton>
@@ -49,6 +54,27 @@ QColor paperBehind(const QWidget *w)
     while (!w->isWindow() && !w->autoFillBackground() && !qobject_cast<const QPushButton *>(w) && !qobject_cast<const QLineEdit *>(w))
         w = w->parentWidget();
     return w->palette().color(w->backgroundRole());
+}
+
+// What of a control's look is not the designed one: the palette's roles
+// but those the program colours itself (back=, ink= and paper= tell them),
+// in every group (every role, for Qt's own windows), and a font the
+// desktop's theme reached. Empty where the look holds.
+QString offLook(const QWidget *w, const QFont &designed, bool ownColours = true)
+{
+    QStringList off;
+    const QPalette &palette = w->palette();
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            const bool own = r == QPalette::Window || r == QPalette::WindowText || r == QPalette::ButtonText;
+            if (!(own && ownColours) && palette.brush(g, r) != designedPalette().brush(g, r))
+                off << QStringLiteral("%1/%2=%3").arg(group).arg(role).arg(palette.color(g, r).name());
+        }
+    if (w->font() != designed)
+        off << QStringLiteral("font=") + w->font().toString();
+    return off.join(u',');
 }
 
 // What outside tools read of a control and its children, a line each.
@@ -79,6 +105,9 @@ void describe(const QObject *object, int depth, QStringList &lines)
         if (w->autoFillBackground())
             line += QStringLiteral(" back=") + w->palette().color(QPalette::Window).name(QColor::HexArgb);
         line += QStringLiteral(" ink=%1 paper=%2").arg(w->palette().color(w->foregroundRole()).name(), paperBehind(w).name());
+        if (const QString off = offLook(w, designedFont(w->font().family(), w->font().pointSizeF(), w->font().bold()));
+            !off.isEmpty())
+            line += QStringLiteral(" off-look=") + off;
         if (!w->accessibleName().isEmpty())
             line += QStringLiteral(" spoken=\"%1\"").arg(w->accessibleName());
     }
@@ -108,6 +137,8 @@ class TestApp : public QObject
 private slots:
     void initTestCase()
     {
+        QVERIFY2(QGuiApplication::palette().color(QPalette::Window).lightness() < 128,
+                 "not on the tests' dark desktop (QT_QPA_PLATFORMTHEME=orvalen-test-desktop)");
         prepareApplication();
     }
 
@@ -123,7 +154,10 @@ private slots:
         QCOMPARE(QFont::substitutes(kGothic).mid(0, 3),
                  QStringList({"noto sans mono cjk jp [orvl]", "noto sans mono cjk jp", "ipagothic"}));
         QCOMPARE(QFont::substitutes(kPGothic).mid(0, 3), QStringList({"noto sans cjk jp [orvl]", "noto sans cjk jp", "ipapgothic"}));
-        QVERIFY(QApplication::style()->inherits("QProxyStyle"));
+        // Whatever the desktop names (the tests' desktop: Windows).
+        const auto *style = qobject_cast<QProxyStyle *>(QApplication::style());
+        QVERIFY(style);
+        QCOMPARE(style->baseStyle()->name(), QStringLiteral("fusion"));
         QVERIFY(QAccessible::queryAccessibleInterface(formRef<FrmMain>().get()->findChild<QLabel *>())->textInterface());
     }
 
@@ -131,24 +165,24 @@ private slots:
     // class, place, text, face, colours drawn and spoken name, the clocks and
     // the tab order, against tests/app/object-model.txt. ORVALEN_OBJECT_MODEL=<file>
     // writes what is seen there, to compare or to take as the new model. The
-    // same whatever the desktop's colour scheme, even one that changes while
-    // a timer runs.
+    // same on a dark desktop whose theme gives every class of control its own
+    // palette and font, even one that changes while each timer runs.
     void theObjectModel_data()
     {
-        QTest::addColumn<bool>("darkFirst");
         QTest::addColumn<bool>("turning");
-        QTest::newRow("light desktop") << false << false;
-        QTest::newRow("dark desktop") << true << false;
-        QTest::newRow("the desktop turns dark and light again while a timer runs") << false << true;
+        QTest::addColumn<int>("path");
+        QTest::newRow("a dark desktop") << false << int(test::DesktopScheme::Theme);
+        QTest::newRow("it turns light and dark again while each timer runs") << true << int(test::DesktopScheme::Theme);
+        QTest::newRow("KDE's way: the application's palette set too") << true << int(test::DesktopScheme::ApplicationPalette);
+        QTest::newRow("qt6ct's way: every control's palette set") << true << int(test::DesktopScheme::EveryControl);
     }
     void theObjectModel()
     {
-        QFETCH(bool, darkFirst);
         QFETCH(bool, turning);
-        const test::DesktopScheme scheme;
-        if (darkFirst)
-            scheme.toggle();
-        const auto turn = [&] { return turning ? scheme.toggle() : void(); };
+        QFETCH(int, path);
+        const test::DesktopScheme scheme{test::DesktopScheme::Path(path)};
+        bool dark = true;
+        const auto turn = [&] { return turning ? scheme.set(dark = !dark) : void(); };
         test::FakeDesktop desktop;
         FrmMain *menu = formRef<FrmMain>().get();
         menu->show();
@@ -224,6 +258,43 @@ private slots:
         QCOMPARE(title, QStringLiteral("Orvalen"));
         QCOMPARE(buttons, QStringList({"OK", "キャンセル"}));
         QCOMPARE(men->property("LimTime").toInt(), 0);
+    }
+
+    // Qt's own windows, the countdown's input dialog and its text box's menu,
+    // have the program's one look on a desktop whose theme would give them
+    // its palettes, fonts and icons and its order and words for the buttons,
+    // and keep it when the scheme changes while they are open.
+    void qtWindowsHaveTheLook_data()
+    {
+        QTest::addColumn<int>("path");
+        QTest::newRow("the theme's scheme") << int(test::DesktopScheme::Theme);
+        QTest::newRow("KDE's way: the application's palette set too") << int(test::DesktopScheme::ApplicationPalette);
+    }
+    void qtWindowsHaveTheLook()
+    {
+        QFETCH(int, path);
+        const std::unique_ptr<QInputDialog> dialog(makeInputDialog(nullptr, FrmMen::inputPrompt()));
+        dialog->show();
+        auto *edit = dialog->findChild<QLineEdit *>();
+        QVERIFY(edit);
+        const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        menu->popup(dialog->geometry().center());
+        QVERIFY(menu->actions().size() > 5);
+        const test::DesktopScheme scheme{test::DesktopScheme::Path(path)};
+        for (const bool dark : {true, false, true}) {
+            scheme.set(dark);
+            for (const QWidget *window : {static_cast<QWidget *>(dialog.get()), static_cast<QWidget *>(menu.get())}) {
+                QCOMPARE(offLook(window, designedDialogFont(), false), QString());
+                for (const QWidget *w : window->findChildren<QWidget *>())
+                    QCOMPARE(w->objectName() + offLook(w, designedDialogFont(), false), w->objectName());
+            }
+            QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
+            std::sort(buttons.begin(), buttons.end(), [](auto *a, auto *b) { return a->x() < b->x(); });
+            QStringList seen;
+            for (const QPushButton *button : buttons)
+                seen << button->text() + (button->icon().isNull() ? "" : "+icon");
+            QCOMPARE(seen, QStringList({"OK+icon", "キャンセル+icon"}));
+        }
     }
 
     void init()

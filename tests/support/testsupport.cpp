@@ -76,6 +76,26 @@ FakeDesktop::~FakeDesktop()
     current = nullptr;
 }
 
+DesktopScheme::~DesktopScheme()
+{
+    qputenv("ORVALEN_TEST_SCHEME", "dark");
+    if (path == ApplicationPalette)
+        QApplication::setPalette(application);
+    QWindowSystemInterface::handleThemeChange<QWindowSystemInterface::SynchronousDelivery>();
+}
+
+void DesktopScheme::set(bool dark) const
+{
+    qputenv("ORVALEN_TEST_SCHEME", dark ? "dark" : "light");
+    const QPalette palette = dark ? QPalette(QColor(48, 47, 46)) : QPalette(QColor(239, 239, 239));
+    if (path == ApplicationPalette)
+        QApplication::setPalette(palette);
+    if (path == EveryControl && !QCoreApplication::testAttribute(Qt::AA_SetPalette))
+        for (QWidget *w : QApplication::allWidgets())
+            w->setPalette(palette);
+    QWindowSystemInterface::handleThemeChange<QWindowSystemInterface::SynchronousDelivery>();
+}
+
 QWidget *window(const QString &name)
 {
     for (QWidget *w : QApplication::topLevelWidgets())

@@ -38,19 +38,21 @@ struct FakeDesktop
     QtMessageHandler previousHandler;
 };
 
-// The desktop's colour scheme as Qt hands it to the program: the
-// application palette, light at first, put back as it was when this goes.
-// toggle() switches between light and dark (white text on near black), as
-// a user switching schemes does.
+// The desktop's colour scheme, switched as a desktop switches it: in its
+// platform theme (the tests run under tests/support/desktop, dark at first),
+// then a word through the window system that the theme changed; as KDE's
+// theme does, by setting the application's palette as well; or as Debian 12's
+// qt6ct does, by setting every control's palette unless the program has an
+// application palette of its own. Dark again when this goes, with the
+// application's palette as it was.
 struct DesktopScheme
 {
-    ~DesktopScheme() { QApplication::setPalette(light); }
-    void toggle() const
-    {
-        const bool dark = QApplication::palette() != light;
-        QApplication::setPalette(dark ? light : QPalette(QColor(48, 47, 46)));
-    }
-    const QPalette light = QApplication::palette();
+    enum Path { Theme, ApplicationPalette, EveryControl };
+    explicit DesktopScheme(Path path) : path(path) {}
+    ~DesktopScheme();
+    void set(bool dark) const;
+    const Path path;
+    const QPalette application = QApplication::palette();
 };
 
 // The top-level window of that object name, or nullptr.
