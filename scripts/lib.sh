@@ -63,14 +63,26 @@ start_desktop() {
   return 1
 }
 
-# Writes a qt6ct configuration with its dark scheme "darker" under the
-# folder given, as a candidate on a dark desktop has it; run a program with
-# XDG_CONFIG_HOME=<folder> QT_QPA_PLATFORMTHEME=qt6ct to draw it so.
-write_dark_scheme() {
-  mkdir -p "$1/qt6ct"
-  cat >"$1/qt6ct/qt6ct.conf" <<CONF
+# What the dark desktops below need: qt6ct, and Qt's GTK theme with GTK's
+# Adwaita (its dark variant is built into GTK) and its icons.
+DARK_DESKTOP_PACKAGES="qt6ct qt6-gtk-platformtheme adwaita-icon-theme"
+
+# Sets DESKTOP_ENV to the environment of a desktop whose colour scheme is
+# dark, by the path that hands Qt its look, as a candidate has it:
+#   qt6ct  qt6ct with its scheme "darker" (its configuration written under
+#          the folder given as $2), as chosen in qt6ct;
+#   gtk    Qt's GTK theme with GTK's Adwaita dark, as on GNOME.
+dark_desktop() {
+  case $1 in
+    qt6ct)
+      mkdir -p "$2/qt6ct"
+      cat >"$2/qt6ct/qt6ct.conf" <<CONF
 [Appearance]
 color_scheme_path=/usr/share/qt6ct/colors/darker.conf
 custom_palette=true
 CONF
+      DESKTOP_ENV=(XDG_CONFIG_HOME="$2" QT_QPA_PLATFORMTHEME=qt6ct) ;;
+    gtk) DESKTOP_ENV=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark) ;;
+    *) echo "no dark desktop called $1 (qt6ct, gtk)" >&2; return 1 ;;
+  esac
 }

@@ -24,7 +24,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # The suite's short real-sound check needs the sound servers to start, and
 # its screenshots a private X server with a window manager.
-ensure_packages $SOUND_PACKAGES xvfb openbox x11-utils qt6ct
+ensure_packages $SOUND_PACKAGES xvfb openbox x11-utils $DARK_DESKTOP_PACKAGES
 "$ROOT/scripts/setup.sh"
 ctest --test-dir "$BUILD" --output-on-failure -j2
 [ "${ORVALEN_QUICK:-0}" = 1 ] && exit 0

@@ -13,7 +13,6 @@
 #include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
 #include "widgets/formref.h"
-#include "widgets/sharedpalettestyle.h"
 #include "app/frmmain.h"
 #include "app/startup.h"
 #include "widgets/platform.h"
@@ -26,6 +25,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 using namespace orv;
 
@@ -152,6 +152,9 @@ FrmMen *countdownAt(const QString &entry, int ticks)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The desktop's own colours, before the program puts its own in their
+    // place: a dark desktop shows here that it was applied.
+    std::printf("desktop window colour %s\n", qPrintable(QGuiApplication::palette().color(QPalette::Window).name()));
     prepareApplication();
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
@@ -187,12 +190,10 @@ int main(int argc, char *argv[])
     ok &= shoot(countdownAt(QStringLiteral("1"), 125), out.filePath(QStringLiteral("countdown-alarm.png")));
     formRef<FrmMen>().get()->close();
 
-    QInputDialog dialog;
-    dialog.setWindowTitle(kApplicationName);
-    dialog.setLabelText(FrmMen::inputPrompt());
-    dialog.show();
-    ok &= shoot(&dialog, out.filePath(QStringLiteral("countdown-input.png")));
-    dialog.hide();
+    const std::unique_ptr<QInputDialog> dialog(makeInputDialog(nullptr, FrmMen::inputPrompt()));
+    dialog->show();
+    ok &= shoot(dialog.get(), out.filePath(QStringLiteral("countdown-input.png")));
+    dialog->hide();
 
     discardAllForms();
     return ok ? 0 : 1;
