@@ -62,8 +62,6 @@ public:
             return int(QPlatformDialogHelper::GnomeLayout);
         case DialogButtonBoxButtonsHaveIcons:
             return false;
-        case SystemIconThemeName:
-            return QStringLiteral("Adwaita");
         default:
             return QPlatformTheme::themeHint(hint);
         }
