@@ -6,7 +6,7 @@
 // plugin), Qt takes from it a dark scheme (ORVALEN_TEST_SCHEME=dark, or
 // light), a palette of its own for every class of control that a theme may
 // give one, large fonts of another face per class, another style, GNOME's
-// order and words for a dialog's buttons, and an icon theme. Switched while
+// order and words for a dialog's buttons and no icons on them. Switched while
 // the program runs, the test says so through the window system, as a
 // desktop does (test::DesktopScheme).
 
