@@ -66,7 +66,8 @@ std::unique_ptr<CueBackend> loadSoundModule()
     QStringList folders =
         programFolders(QStringLiteral(ORVALEN_MODULE_RELATIVE_DIR), QStringLiteral(ORVALEN_MODULE_DIR));
     folders.removeDuplicates();
-    using Make = CueBackend *(*)();
+    // Given its own folder, where its decoder program lies.
+    using Make = CueBackend *(*)(const QString &);
     for (const QString &folder : std::as_const(folders)) {
         const QString path = QDir(folder).filePath(QStringLiteral("orvalen_sound.so"));
         if (!isReadableFile(path))
@@ -74,7 +75,7 @@ std::unique_ptr<CueBackend> loadSoundModule()
         // Never unloaded: the player's code must outlive every cue.
         QLibrary module(path);
         if (const auto make = reinterpret_cast<Make>(module.resolve("orvalen_make_cue_backend")))
-            if (CueBackend *backend = make())
+            if (CueBackend *backend = make(folder))
                 return std::unique_ptr<CueBackend>(backend);
         qCWarning(lcCue).noquote() << "cannot load the sound module" << path << module.errorString();
     }
@@ -110,6 +111,27 @@ QString resolveCueFile(const QString &name)
     return findCueFile(name, cueFolders());
 }
 
+namespace {
+
+// Says once why a cue's file cannot be played, when the backend knows.
+void warnRefused(const QString &path)
+{
+    CueService &s = service();
+    const QString problem = s.backend->problem(path);
+    if (problem.isEmpty() || s.refused.contains(path))
+        return;
+    s.refused.insert(path);
+    qCWarning(lcCue).noquote() << QStringLiteral("cannot play %1: %2").arg(QFileInfo(path).fileName(), problem);
+}
+
+void install(std::unique_ptr<CueBackend> &backend)
+{
+    if (backend)
+        backend->refusedLater = warnRefused;
+}
+
+} // namespace
+
 void PlayCue(Cue cue)
 {
     const QString name = cueFile(cue);
@@ -123,13 +145,8 @@ void PlayCue(Cue cue)
         return;
     prepareCues();
     s.current = s.backend->play(path);
-    if (s.current || s.refused.contains(path))
-        return;
-    const QString problem = s.backend->problem(path);
-    if (problem.isEmpty())
-        return;
-    s.refused.insert(path);
-    qCWarning(lcCue).noquote() << QStringLiteral("cannot play %1: %2").arg(name, problem);
+    if (!s.current)
+        warnRefused(path);
 }
 
 std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend)
@@ -138,6 +155,7 @@ std::unique_ptr<CueBackend> setCueBackend(std::unique_ptr<CueBackend> backend)
     s.current.reset();
     s.refused.clear();
     std::swap(s.backend, backend);
+    install(s.backend);
     return backend;
 }
 
@@ -147,6 +165,7 @@ void prepareCues()
     if (s.backend)
         return;
     s.backend = loadSoundModule();
+    install(s.backend);
     // The effects must go while the application object still exists, not
     // with the other statics after it.
     qAddPostRoutine(stopCues);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace orv {
@@ -31,13 +32,16 @@ public:
     virtual std::unique_ptr<CueVoice> play(const QString &path) = 0;
     // Reads a file ahead of its first cue, so that cue is not late.
     virtual void preload(const QString &path) { (void)path; }
-    // Why play() gave no voice for the file (libsndfile's reason, say);
-    // empty when it can be played. Asked only after such a play().
+    // Why the file cannot be played (libsndfile's reason, say), once that is
+    // known; empty while it is not, or when it can be. Never waits.
     virtual QString problem(const QString &path)
     {
         (void)path;
         return {};
     }
+    // Set by the cue service: called when a file a voice was waiting for
+    // turns out to be one that cannot be played, so that it says why.
+    std::function<void(const QString &path)> refusedLater;
 };
 
 // Plays the file of a cue (for example "s02.wav" for Cue::Milestone) once,

@@ -125,14 +125,20 @@ QByteArray soundChunksOnly(const QByteArray &file)
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
         return file;
     QByteArray kept = file.left(12);
+    bool dropped = false;
     for (qsizetype at = 12; at + 8 <= file.size();) {
         const QByteArray id = file.mid(at, 4);
         const qint64 declared = qFromLittleEndian<quint32>(file.constData() + at + 4);
         const qsizetype end = qsizetype(qMin<qint64>(file.size(), at + 8 + declared + (declared & 1)));
         if (id == "fmt " || id == "fact" || id == "data")
             kept += file.mid(at, end - at);
+        else
+            dropped = true;
         at = end;
     }
+    // Most files have nothing else: they are not copied.
+    if (!dropped)
+        return file;
     qToLittleEndian<quint32>(quint32(kept.size() - 8), kept.data() + 4);
     return kept;
 }
@@ -183,11 +189,67 @@ CueSound decodeCue(const QByteArray &whole)
     return sound;
 }
 
+namespace {
+// "ORVC", then the format, channels and rate, the problem's length and
+// UTF-8, then the samples, in the machine's byte order: the two ends are
+// always the same build on the same machine.
+constexpr char kPackTag[] = "ORVC";
+struct PackHead
+{
+    char tag[4];
+    qint32 format;
+    qint32 channels;
+    qint32 rate;
+    qint32 problemBytes;
+};
+} // namespace
+
+QByteArray packCueSound(const CueSound &sound)
+{
+    const QByteArray problem = sound.problem.toUtf8();
+    PackHead head{{}, int(sound.format), sound.channels, sound.rate, qint32(problem.size())};
+    std::memcpy(head.tag, kPackTag, sizeof head.tag);
+    QByteArray packed(reinterpret_cast<const char *>(&head), sizeof head);
+    packed.reserve(packed.size() + problem.size() + sound.samples.size());
+    packed += problem;
+    packed += sound.samples;
+    return packed;
+}
+
+CueSound unpackCueSound(QByteArray packed)
+{
+    PackHead head;
+    if (packed.size() < qsizetype(sizeof head))
+        return refused(QStringLiteral("the decoder gave no answer"));
+    std::memcpy(&head, packed.constData(), sizeof head);
+    const qint64 rest = packed.size() - qint64(sizeof head);
+    if (std::memcmp(head.tag, kPackTag, sizeof head.tag) != 0 || head.problemBytes < 0 || head.problemBytes > rest)
+        return refused(QStringLiteral("the decoder's answer is not one"));
+    if (head.problemBytes > 0)
+        return refused(QString::fromUtf8(packed.constData() + sizeof head, head.problemBytes));
+    CueSound sound;
+    sound.format = head.format == int(CueSound::Format::Float32) ? CueSound::Format::Float32 : CueSound::Format::S16;
+    sound.channels = head.channels;
+    sound.rate = head.rate;
+    const qint64 frameBytes = (sound.format == CueSound::Format::S16 ? 2 : 4) * qint64(qBound(1, sound.channels, kMaxCueChannels));
+    if (head.format < 0 || head.format > 1 || sound.channels < 1 || sound.channels > kMaxCueChannels
+        || sound.rate < 1 || sound.rate > kMaxCueRate || rest == 0 || rest % frameBytes != 0)
+        return refused(QStringLiteral("the decoder's answer is not one"));
+    // In place: a minute of sound is not copied again.
+    packed.remove(0, sizeof head);
+    sound.samples = std::move(packed);
+    return sound;
+}
+
 CueSound readCueFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("cannot be read"));
+    // Mapped, only what the codec reads of a long file is read at all.
+    const qint64 size = qMin(file.size(), kMaxCueFileBytes);
+    if (const uchar *mapped = size > 0 ? file.map(0, size) : nullptr)
+        return decodeCue(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size)));
     return decodeCue(file.read(kMaxCueFileBytes));
 }
 

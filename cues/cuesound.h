@@ -49,4 +49,10 @@ CueSound decodeCue(const QByteArray &file);
 // The same, from the first kMaxCueFileBytes of a file.
 CueSound readCueFile(const QString &path);
 
+// A decoded sound as the decoder process hands it to the program, and back.
+// Unpacking checks what it is given as it would check a file: an answer cut
+// short or out of bounds is a refusal, never a sound.
+QByteArray packCueSound(const CueSound &sound);
+CueSound unpackCueSound(QByteArray packed);
+
 } // namespace orv

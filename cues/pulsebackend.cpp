@@ -7,45 +7,45 @@
 #include "cues/pulseconnection.h"
 #include "cues/pulsevoice.h"
 
+#include <QDir>
+
 namespace orv {
 
-PulseBackend::PulseBackend() : m_connection(std::make_shared<PulseConnection>()) {}
+PulseBackend::PulseBackend(const QString &folder)
+    : m_connection(std::make_shared<PulseConnection>()),
+      m_decoder(QDir(folder).filePath(QStringLiteral("orvalen-cue-decoder")))
+{
+}
 
 PulseBackend::~PulseBackend() = default;
 
-CueSoundFuture PulseBackend::sound(const QString &path)
-{
-    CueSoundFuture &known = m_sounds[path];
-    if (!known.valid())
-        known = std::async(std::launch::async, [path] {
-                    return std::make_shared<const CueSound>(readCueFile(path));
-                }).share();
-    return known;
-}
-
 void PulseBackend::preload(const QString &path)
 {
-    sound(path);
+    m_decoder.decode(path);
 }
 
 QString PulseBackend::problem(const QString &path)
 {
-    // Asked only once play() has refused the file, so it is decoded.
-    return sound(path).get()->problem;
+    const auto sound = m_decoder.sound(path);
+    return sound ? sound->problem : QString();
 }
 
 std::unique_ptr<CueVoice> PulseBackend::play(const QString &path)
 {
-    CueSoundFuture future = sound(path);
-    if (!m_connection->running() || (isReady(future) && !future.get()->playable()))
+    m_decoder.decode(path);
+    const auto sound = m_decoder.sound(path);
+    if (!m_connection->running() || (sound && !sound->playable()))
         return nullptr;
-    return std::make_unique<PulseVoice>(m_connection, std::move(future));
+    return std::make_unique<PulseVoice>(m_connection, &m_decoder, path, [this, path] {
+        if (refusedLater)
+            refusedLater(path);
+    });
 }
 
 } // namespace orv
 
 // The cue service finds the player by this name when it loads the module.
-extern "C" Q_DECL_EXPORT orv::CueBackend *orvalen_make_cue_backend()
+extern "C" Q_DECL_EXPORT orv::CueBackend *orvalen_make_cue_backend(const QString &folder)
 {
-    return new orv::PulseBackend;
+    return new orv::PulseBackend(folder);
 }

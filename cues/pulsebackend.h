@@ -4,9 +4,7 @@
 #pragma once
 
 #include "cues/cue.h"
-#include "cues/pulsevoice.h"
-
-#include <QHash>
+#include "cues/cuedecoder.h"
 
 #include <memory>
 
@@ -16,24 +14,23 @@ class PulseConnection;
 
 // Plays cues as PulseAudio streams (PipeWire answers the same protocol) to
 // whatever output is the default when the cue starts, so a cue follows
-// unplugged headphones. Each cue file is read and decoded once, off the GUI
-// thread, and kept; a cue asked for before its file is decoded starts as
-// soon as it is. Without a sound server a cue is silent; the player
-// connects again when a cue is requested after the server went away.
+// unplugged headphones. Each cue file is decoded once, by the decoder
+// program in the module's folder, and kept; a cue asked for before its file
+// is decoded starts as soon as it is. Without a sound server a cue is
+// silent; the player connects again when a cue is requested after the
+// server went away.
 class PulseBackend : public CueBackend
 {
 public:
-    PulseBackend();
+    explicit PulseBackend(const QString &folder);
     ~PulseBackend() override;
     std::unique_ptr<CueVoice> play(const QString &path) override;
     void preload(const QString &path) override;
     QString problem(const QString &path) override;
 
 private:
-    CueSoundFuture sound(const QString &path);
-
     std::shared_ptr<PulseConnection> m_connection;
-    QHash<QString, CueSoundFuture> m_sounds;
+    CueDecoder m_decoder;
 };
 
 } // namespace orv

@@ -3,8 +3,9 @@
 
 #include "cues/pulsevoice.h"
 
-#include "cues/pulseconnection.h"
+#include "cues/cuedecoder.h"
 #include "cues/cuesound.h"
+#include "cues/pulseconnection.h"
 
 #include <pulse/timeval.h>
 
@@ -17,38 +18,29 @@ pa_sample_spec specOf(const CueSound &sound)
             uint8_t(sound.channels)};
 }
 
-// How often a cue waiting for its file looks again: a short file is decoded
-// within one look, a minute of MP3 in a few dozen milliseconds.
-constexpr pa_usec_t kDecodingLook = 2 * PA_USEC_PER_MSEC;
-
-timeval soon()
-{
-    timeval at{};
-    pa_gettimeofday(&at);
-    return *pa_timeval_add(&at, kDecodingLook);
-}
 } // namespace
 
-PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, CueSoundFuture sound)
-    : m_connection(std::move(connection)), m_future(std::move(sound))
+PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, CueDecoder *decoder, const QString &path,
+                       std::function<void()> refused)
+    : m_connection(std::move(connection)), m_refused(std::move(refused))
 {
-    m_connection->lock();
-    if (isReady(m_future)) {
-        request();
-    } else {
-        const timeval at = soon();
-        pa_mainloop_api *api = m_connection->api();
-        m_decoding = api->time_new(api, &at, &PulseVoice::onDecoded, this);
+    if (auto sound = decoder->sound(path)) {
+        request(std::move(sound));
+        return;
     }
-    m_connection->unlock();
+    m_waiting = QObject::connect(decoder, &CueDecoder::decoded, decoder, [this, decoder, path](const QString &done) {
+        if (done != path)
+            return;
+        QObject::disconnect(m_waiting);
+        request(decoder->sound(path));
+    });
 }
 
 PulseVoice::~PulseVoice()
 {
+    QObject::disconnect(m_waiting);
     m_connection->lock();
     m_connection->cut(this);
-    if (m_decoding)
-        m_connection->api()->time_free(m_decoding);
     // The stream may outlive this voice on the server's side for a moment:
     // no callback of its may reach the voice.
     if (m_drain) {
@@ -64,24 +56,16 @@ PulseVoice::~PulseVoice()
     m_connection->unlock();
 }
 
-void PulseVoice::request()
+void PulseVoice::request(std::shared_ptr<const CueSound> sound)
 {
-    m_sound = m_future.get();
-    if (m_sound->playable())
-        m_connection->play(this);
-}
-
-void PulseVoice::onDecoded(pa_mainloop_api *api, pa_time_event *event, const struct timeval *, void *self)
-{
-    auto *voice = static_cast<PulseVoice *>(self);
-    if (!isReady(voice->m_future)) {
-        const timeval at = soon();
-        api->time_restart(event, &at);
+    if (!sound->playable()) {
+        m_refused();
         return;
     }
-    api->time_free(event);
-    voice->m_decoding = nullptr;
-    voice->request();
+    m_connection->lock();
+    m_sound = std::move(sound);
+    m_connection->play(this);
+    m_connection->unlock();
 }
 
 void PulseVoice::start(pa_context *context)

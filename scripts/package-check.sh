@@ -28,6 +28,7 @@ grep -v 'running with root privileges' "$work/lintian.log" || true
 contents=$(dpkg-deb -c "$deb")
 module=$(grep -o 'usr/lib/.*orvalen/orvalen_sound\.so$' <<<"$contents" || true)
 [ -n "$module" ] || fail "no sound module in $(basename "$deb")"
+grep -q "${module%/*}/orvalen-cue-decoder\$" <<<"$contents" || fail "no cue decoder beside the sound module"
 files=(usr/bin/orvalen usr/share/orvalen/s01.wav usr/share/orvalen/s05.wav
        usr/share/doc/orvalen/copyright usr/share/doc/orvalen/changelog.gz
        usr/share/man/man1/orvalen.1.gz usr/share/man/ja/man1/orvalen.1.gz

@@ -9,6 +9,7 @@
 
 #include "common/cuefile.h"
 #include "cues/cue.h"
+#include "cues/cuedecoder.h"
 #include "cues/cuelink.h"
 #include "cues/cuesound.h"
 #include "support/testsupport.h"
@@ -16,11 +17,15 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
 
 using namespace orv;
 
@@ -67,6 +72,22 @@ struct Decoded
     CueSound::Format format = CueSound::Format::S16;
     int channels = 0, rate = 0, frames = 0;
 };
+
+// A file's sound as the decoder program gives it to the program.
+CueSound throughDecoder(const QByteArray &file)
+{
+    QTemporaryDir dir;
+    QFile cue(dir.filePath(QStringLiteral("s01.wav")));
+    if (!cue.open(QIODevice::WriteOnly) || cue.write(file) != file.size())
+        return {};
+    cue.close();
+    CueDecoder decoder(QCoreApplication::applicationDirPath() + QStringLiteral("/orvalen-cue-decoder"));
+    QSignalSpy decoded(&decoder, &CueDecoder::decoded);
+    decoder.decode(cue.fileName());
+    decoded.wait(10000);
+    const auto sound = decoder.sound(cue.fileName());
+    return sound ? *sound : CueSound{};
+}
 
 } // namespace
 
@@ -126,12 +147,87 @@ private slots:
         QFETCH(Decoded, decoded);
         const CueSound sound = decodeCue(file);
         QCOMPARE(sound.problem, QString::fromUtf8(decoded.problem));
+        // The decoder program gives the program the same (the long files
+        // aside: they take seconds, and readingFiles reads them).
+        const CueSound decoder = file.size() < (1 << 20) ? throughDecoder(file) : sound;
+        QCOMPARE(decoder.problem, sound.problem);
+        QCOMPARE(decoder.samples, sound.samples);
         if (!sound.playable())
             return;
+        QCOMPARE(decoder.format, sound.format);
+        QCOMPARE(decoder.channels, sound.channels);
+        QCOMPARE(decoder.rate, sound.rate);
         QCOMPARE(sound.format, decoded.format);
         QCOMPARE(sound.channels, decoded.channels);
         QCOMPARE(sound.rate, decoded.rate);
         QCOMPARE(sound.samples.size() / (sound.channels * (sound.format == CueSound::Format::S16 ? 2 : 4)), decoded.frames);
+    }
+
+    // A decoder program that does not answer as it should: its file is
+    // refused, saying why, and whatever still runs is killed. A decoder that
+    // never returns is given up at its bound; quitting then waits for none.
+    void aDecoderThatFails_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("spins for ever") << QByteArray("while :; do :; done") << "not decoded within 0.3 s";
+        QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << "decoding it crashed";
+        QTest::newRow("fails") << QByteArray("exit 3") << "decoding it failed";
+        QTest::newRow("says nothing") << QByteArray("exit 0") << "the decoder gave no answer";
+        QTest::newRow("answers in part") << QByteArray("printf 'ORVC\\0\\0\\0\\0\\1\\0\\0\\0\\100'") << "the decoder gave no answer";
+        QTest::newRow("is not there") << QByteArray() << "no cue decoder at ";
+    }
+    void aDecoderThatFails()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        QFile program(dir.filePath(QStringLiteral("decoder")));
+        if (!script.isEmpty()) {
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n" + script + "\n");
+            program.close();
+            program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        auto decoder = std::make_unique<CueDecoder>(program.fileName(), std::chrono::milliseconds(300));
+        decoder->decode(QStringLiteral("s01.wav"));
+        decoder->decode(QStringLiteral("s05.wav"));
+        QSignalSpy decoded(decoder.get(), &CueDecoder::decoded);
+        QTRY_COMPARE(decoded.count(), 2);
+        QVERIFY(decoder->sound(QStringLiteral("s01.wav"))->problem.startsWith(problem));
+        decoder->decode(QStringLiteral("s01.wav")); // known: not decoded again
+        decoder->decode(QStringLiteral("s02.wav"));
+        QElapsedTimer quitting;
+        quitting.start();
+        decoder.reset();
+        QCOMPARE_LT(quitting.elapsed(), 1000);
+    }
+
+    // What the decoder process answers is checked as a file is: a header
+    // out of bounds, or samples that are not whole frames, refuse it.
+    void aDecoderAnswerOutOfBounds_data()
+    {
+        QTest::addColumn<int>("at");
+        QTest::addColumn<qint32>("value");
+        QTest::newRow("a format unknown") << 4 << 2;
+        QTest::newRow("no channels") << 8 << 0;
+        QTest::newRow("33 channels") << 8 << 33;
+        QTest::newRow("a rate of 0") << 12 << 0;
+        QTest::newRow("too fast a rate") << 12 << 384001;
+        QTest::newRow("a problem longer than the answer") << 16 << 9;
+        QTest::newRow("a problem of negative length") << 16 << -1;
+        QTest::newRow("another tag") << 0 << 0x4356524e;
+    }
+    void aDecoderAnswerOutOfBounds()
+    {
+        QFETCH(int, at);
+        QFETCH(qint32, value);
+        const CueSound sound = decodeCue(pcm16(2, 8000, 2));
+        QByteArray packed = packCueSound(sound);
+        QCOMPARE(unpackCueSound(packed).samples, sound.samples);
+        std::memcpy(packed.data() + at, &value, sizeof value);
+        QCOMPARE(unpackCueSound(packed).problem, QStringLiteral("the decoder's answer is not one"));
+        QCOMPARE(unpackCueSound(packCueSound(sound).chopped(1)).problem, QStringLiteral("the decoder's answer is not one"));
     }
 
     // A file is read no further than its first 32 MiB: of one longer, the
