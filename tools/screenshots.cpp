@@ -33,10 +33,12 @@ namespace {
 
 // The window manager frames a shown window when it gets to it, later on a
 // busy machine: a picture taken before has no title bar. So the wait is for
-// the frame itself (Qt learns its extents from the window manager), then
-// for the window manager to draw it.
-void waitFramed(const QWidget *window)
+// the window to be exposed and for its frame (Qt learns its extents from the
+// window manager); waitDrawn() then waits for both to be drawn.
+void waitFramed(QWidget *window)
 {
+    if (!QTest::qWaitForWindowExposed(window, 10000))
+        std::fprintf(stderr, "%s was not exposed within 10 s\n", qPrintable(window->objectName()));
     const QDeadlineTimer deadline(10000);
     while (window->frameGeometry() == window->geometry() && !deadline.hasExpired())
         QTest::qWait(20);
@@ -56,12 +58,26 @@ void waitCaret(bool shown)
     QTest::qWait(shown ? 250 : 750);
 }
 
+// Then the window manager and the program draw: the picture of the area is
+// taken once three looks 50 ms apart see the same, everything drawn.
+void waitDrawn(const QRect &area)
+{
+    const QDeadlineTimer deadline(10000);
+    QImage last;
+    for (int same = 0; same < 3 && !deadline.hasExpired();) {
+        QTest::qWait(50);
+        const QImage now = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+        same = now == last ? same + 1 : 0;
+        last = now;
+    }
+}
+
 bool shoot(QWidget *window, const QString &path)
 {
     window->raise();
     window->activateWindow();
     waitFramed(window);
-    QTest::qWait(600);
+    waitDrawn(window->frameGeometry());
     waitCaret(false);
     const QRect frame = window->frameGeometry();
     const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
@@ -111,11 +127,9 @@ FrmTak *paperAt(int ticks, std::initializer_list<int> presses)
 bool shootFamily(FrmTak *tak, const QString &path, bool caretShown = false)
 {
     tak->raise();
-    for (const QWidget *w : QApplication::topLevelWidgets())
+    for (QWidget *w : QApplication::topLevelWidgets())
         if (w->isVisible())
             waitFramed(w);
-    QTest::qWait(800); // the companions placed beside the framed window, all drawn
-    waitCaret(caretShown);
     QRect area = tak->frameGeometry();
     if (qEnvironmentVariableIsSet("ORVALEN_SHOT_DEBUG"))
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -124,6 +138,8 @@ bool shootFamily(FrmTak *tak, const QString &path, bool caretShown = false)
     for (QWidget *w : {static_cast<QWidget *>(formRef<FrmBtn>().get()), static_cast<QWidget *>(formRef<FrmDur>().get())})
         if (w && w->isVisible())
             area = area.united(w->frameGeometry());
+    waitDrawn(area); // the companions placed beside the framed window, all drawn
+    waitCaret(caretShown);
     const QPixmap shot = tak->screen()->grabWindow(0, area.x() - 4, area.y() - 4, area.width() + 8, area.height() + 8);
     const bool ok = shot.save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
