@@ -38,20 +38,31 @@ CueDecoder::~CueDecoder()
 
 void CueDecoder::decode(const QString &path)
 {
-    if (m_sounds.contains(path) || m_decoding.contains(path))
+    if (m_sounds.contains(path) || m_answers.contains(path))
         return;
     auto *process = new QProcess(this);
-    m_decoding.insert(path);
+    m_answers.insert(path, {});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, path, process] {
+        QByteArray &answer = m_answers[path];
+        answer += process->readAllStandardOutput();
+        // Room for all of it as soon as its head says how long it is: a
+        // minute of sound is not copied again as it grows.
+        if (const qint64 whole = packedSize(answer); whole > answer.capacity())
+            answer.reserve(qsizetype(whole));
+    });
     connect(process, &QProcess::finished, this, [this, path, process](int code, QProcess::ExitStatus status) {
         process->deleteLater();
-        if (status != QProcess::NormalExit)
+        if (status != QProcess::NormalExit) {
             finish(path, refusal(QStringLiteral("decoding it crashed")));
-        else if (code != 0)
+        } else if (code != 0) {
             finish(path, refusal(QStringLiteral("decoding it failed")));
-        else
-            finish(path, unpackCueSound(process->readAllStandardOutput()));
+        } else if (m_answers.contains(path)) {
+            QByteArray &answer = m_answers[path];
+            answer += process->readAllStandardOutput();
+            finish(path, unpackCueSound(std::move(answer)));
+        }
     });
     connect(process, &QProcess::errorOccurred, this, [this, path, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
@@ -72,7 +83,7 @@ void CueDecoder::decode(const QString &path)
 
 void CueDecoder::finish(const QString &path, CueSound sound)
 {
-    if (!m_decoding.remove(path))
+    if (!m_answers.remove(path))
         return;
     m_sounds.insert(path, std::make_shared<const CueSound>(std::move(sound)));
     emit decoded(path);

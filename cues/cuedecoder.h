@@ -7,7 +7,6 @@
 
 #include <QHash>
 #include <QObject>
-#include <QSet>
 
 #include <chrono>
 #include <memory>
@@ -56,7 +55,7 @@ private:
     QString m_program;
     std::chrono::milliseconds m_bound;
     QHash<QString, std::shared_ptr<const CueSound>> m_sounds;
-    QSet<QString> m_decoding;
+    QHash<QString, QByteArray> m_answers; // of the files being decoded, as far as they came
 };
 
 } // namespace orv

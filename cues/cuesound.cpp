@@ -190,9 +190,10 @@ CueSound decodeCue(const QByteArray &whole)
 }
 
 namespace {
-// "ORVC", then the format, channels and rate, the problem's length and
-// UTF-8, then the samples, in the machine's byte order: the two ends are
-// always the same build on the same machine.
+// "ORVC", then the format, channels and rate, the lengths of the problem
+// (UTF-8) and of the samples, then the problem and the samples, in the
+// machine's byte order: the two ends are always the same build on the same
+// machine.
 constexpr char kPackTag[] = "ORVC";
 struct PackHead
 {
@@ -201,13 +202,19 @@ struct PackHead
     qint32 channels;
     qint32 rate;
     qint32 problemBytes;
+    qint32 sampleBytes;
 };
+
+CueSound notAnAnswer()
+{
+    return refused(QStringLiteral("the decoder's answer is not one"));
+}
 } // namespace
 
 QByteArray packCueSound(const CueSound &sound)
 {
     const QByteArray problem = sound.problem.toUtf8();
-    PackHead head{{}, int(sound.format), sound.channels, sound.rate, qint32(problem.size())};
+    PackHead head{{}, int(sound.format), sound.channels, sound.rate, qint32(problem.size()), qint32(sound.samples.size())};
     std::memcpy(head.tag, kPackTag, sizeof head.tag);
     QByteArray packed(reinterpret_cast<const char *>(&head), sizeof head);
     packed.reserve(packed.size() + problem.size() + sound.samples.size());
@@ -216,25 +223,35 @@ QByteArray packCueSound(const CueSound &sound)
     return packed;
 }
 
+qint64 packedSize(const QByteArray &start)
+{
+    PackHead head;
+    if (start.size() < qsizetype(sizeof head))
+        return 0;
+    std::memcpy(&head, start.constData(), sizeof head);
+    if (head.problemBytes < 0 || head.sampleBytes < 0 || head.sampleBytes > kMaxCueSampleBytes)
+        return 0;
+    return qint64(sizeof head) + head.problemBytes + head.sampleBytes;
+}
+
 CueSound unpackCueSound(QByteArray packed)
 {
     PackHead head;
     if (packed.size() < qsizetype(sizeof head))
         return refused(QStringLiteral("the decoder gave no answer"));
     std::memcpy(&head, packed.constData(), sizeof head);
-    const qint64 rest = packed.size() - qint64(sizeof head);
-    if (std::memcmp(head.tag, kPackTag, sizeof head.tag) != 0 || head.problemBytes < 0 || head.problemBytes > rest)
-        return refused(QStringLiteral("the decoder's answer is not one"));
+    if (std::memcmp(head.tag, kPackTag, sizeof head.tag) != 0 || packedSize(packed) != packed.size())
+        return notAnAnswer();
     if (head.problemBytes > 0)
         return refused(QString::fromUtf8(packed.constData() + sizeof head, head.problemBytes));
     CueSound sound;
     sound.format = head.format == int(CueSound::Format::Float32) ? CueSound::Format::Float32 : CueSound::Format::S16;
     sound.channels = head.channels;
     sound.rate = head.rate;
-    const qint64 frameBytes = (sound.format == CueSound::Format::S16 ? 2 : 4) * qint64(qBound(1, sound.channels, kMaxCueChannels));
     if (head.format < 0 || head.format > 1 || sound.channels < 1 || sound.channels > kMaxCueChannels
-        || sound.rate < 1 || sound.rate > kMaxCueRate || rest == 0 || rest % frameBytes != 0)
-        return refused(QStringLiteral("the decoder's answer is not one"));
+        || sound.rate < 1 || sound.rate > kMaxCueRate || head.sampleBytes == 0
+        || head.sampleBytes % ((sound.format == CueSound::Format::S16 ? 2 : 4) * sound.channels) != 0)
+        return notAnAnswer();
     // In place: a minute of sound is not copied again.
     packed.remove(0, sizeof head);
     sound.samples = std::move(packed);

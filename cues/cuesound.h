@@ -54,5 +54,8 @@ CueSound readCueFile(const QString &path);
 // short or out of bounds is a refusal, never a sound.
 QByteArray packCueSound(const CueSound &sound);
 CueSound unpackCueSound(QByteArray packed);
+// How long a packed sound is, from its first bytes; 0 while they do not
+// say, or say nothing a decoder answers.
+qint64 packedSize(const QByteArray &start);
 
 } // namespace orv

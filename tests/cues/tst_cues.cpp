@@ -119,6 +119,9 @@ private slots:
         QTest::newRow("FLAC") << formFile("flac.wav") << tone;
         QTest::newRow("FLAC, six channels") << formFile("flac-6ch.wav") << Decoded{.format = S16, .channels = 6, .rate = 11025, .frames = 551};
         QTest::newRow("Ogg Vorbis") << formFile("vorbis.wav") << Decoded{.format = F32, .channels = 1, .rate = 8000, .frames = 400};
+        // The chunks a cue needs only, each found after the last and its
+        // pad byte.
+        QTest::newRow("an odd-sized chunk before the sound") << pcm16(1, 8000, 5).insert(36, QByteArray("junk\x03\0\0\0abc\0", 12)) << Decoded{.format = S16, .channels = 1, .rate = 8000, .frames = 5};
         QTest::newRow("a LIST chunk past the end") << pcm16(1, 8000, 12) + QByteArray("LIST\x07\xff\xff\xffINFO", 12) << Decoded{.format = S16, .channels = 1, .rate = 8000, .frames = 12};
         QTest::newRow("the slowest rate") << pcm16(1, 1, 2) << Decoded{.format = S16, .channels = 1, .rate = 1, .frames = 2};
         QTest::newRow("32 channels, the fastest rate") << pcm16(32, 384000, 3) << Decoded{.format = S16, .channels = 32, .rate = 384000, .frames = 3};
@@ -216,6 +219,7 @@ private slots:
         QTest::newRow("too fast a rate") << 12 << 384001;
         QTest::newRow("a problem longer than the answer") << 16 << 9;
         QTest::newRow("a problem of negative length") << 16 << -1;
+        QTest::newRow("more samples than it holds") << 20 << 12;
         QTest::newRow("another tag") << 0 << 0x4356524e;
     }
     void aDecoderAnswerOutOfBounds()
@@ -344,23 +348,34 @@ private slots:
     }
 
     // A file the player cannot play is silent, with one warning the first
-    // time it is asked for, naming it and saying why; a file it can play
+    // time it is asked for, naming it and saying why, whether the player
+    // knows at once or only once the cue waited for it; a file it can play
     // adds nothing.
     void aFileThatCannotBePlayed()
     {
         struct Refusing : CueBackend
         {
-            std::unique_ptr<CueVoice> play(const QString &) override { return nullptr; }
+            std::unique_ptr<CueVoice> play(const QString &path) override
+            {
+                return path.endsWith(QLatin1String("s01.wav")) ? std::make_unique<CueVoice>() : nullptr;
+            }
             QString problem(const QString &path) override
             {
-                return path.endsWith(QLatin1String("s05.wav")) ? QStringLiteral("format 0x0055 is not PCM") : QString();
+                return path.endsWith(QLatin1String("s05.wav"))   ? QStringLiteral("format 0x0055 is not PCM")
+                       : path.endsWith(QLatin1String("s01.wav")) ? QStringLiteral("not decoded within 5 s")
+                                                                 : QString();
             }
         };
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
-        setCueBackend(std::make_unique<Refusing>());
+        auto refusing = std::make_unique<Refusing>();
+        CueBackend *backend = refusing.get();
+        setCueBackend(std::move(refusing));
         QTest::ignoreMessage(QtWarningMsg, "cannot play s05.wav: format 0x0055 is not PCM");
+        QTest::ignoreMessage(QtWarningMsg, "cannot play s01.wav: not decoded within 5 s");
         for (const Cue cue : {Cue::Alarm, Cue::Countdown, Cue::Alarm})
             PlayCue(cue);
+        for (int i = 0; i < 2; ++i)
+            backend->refusedLater(QDir::current().absoluteFilePath(QStringLiteral("s01.wav")));
         setCueBackend(nullptr);
     }
 
