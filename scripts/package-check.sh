@@ -7,9 +7,9 @@
 # dependencies; its manual pages read without a warning, the Japanese one in
 # a Japanese terminal too; and the program extracted from it starts and finds
 # its sound module and its cue files. Only in CI (CI set) is it also
-# installed with apt-get and the installed program started; then whatever
-# was there before is put back: the earlier package, repacked before, or
-# none.
+# installed with apt-get, the installed program started and its
+# autopkgtest run; then whatever was there before is put back: the earlier
+# package, repacked before, or none.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 ensure_packages strace reuse lintian man-db locales
@@ -92,8 +92,11 @@ starts "$work/root/usr/bin/orvalen" "$work/root"
 echo "package check: $(basename "$deb") holds what it should, its dependencies resolve, and the program in it runs"
 
 [ -n "${CI:-}" ] || exit 0
-# In CI: installed for real, then the machine as it was.
-ensure_packages dpkg-repack
+# In CI: installed for real and its autopkgtest run by Debian's autopkgtest
+# (debian/tests: each timer opened and closed on Xvfb, no sound server),
+# then the machine as it was. The test's own dependencies are installed
+# first, so that only orvalen comes and goes.
+ensure_packages dpkg-repack autopkgtest xvfb xauth python3 python3-xlib
 before=$(dpkg-query -W -f='${Status}' orvalen 2>/dev/null || true)
 if [[ "$before" == *"install ok installed"* ]]; then
   # The installed package rebuilt as it is, without the note dpkg-repack
@@ -110,6 +113,12 @@ mkdir -p "$work/new" && cp "$deb" "$work/new/"
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall "$work/new/$(basename "$deb")" >/dev/null
 status=0
 (starts /usr/bin/orvalen "") || status=$?
+if [ "$status" = 0 ]; then
+  as_root autopkgtest --output-dir "$work/autopkgtest" "$work/new/$(basename "$deb")" "$ROOT/" -- null \
+    >"$work/autopkgtest.log" 2>&1 || status=$?
+  sed -n '/^timers: /p; /^timers *\(PASS\|FAIL\|SKIP\)/p' "$work/autopkgtest.log"
+  [ "$status" = 0 ] || { tail -n 40 "$work/autopkgtest.log"; echo "package check: the autopkgtest failed"; }
+fi
 restore
 [ "$status" = 0 ] || exit "$status"
-echo "package check: installed with apt-get, it runs; the machine's orvalen is as it was"
+echo "package check: installed with apt-get, it runs and passes its autopkgtest; the machine's orvalen is as it was"
