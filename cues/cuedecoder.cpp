@@ -75,7 +75,7 @@ void CueDecoder::decode(const QString &path)
     connect(bound, &QTimer::timeout, this, [this, path, process] {
         stop(process);
         process->deleteLater();
-        finish(path, refusal(QStringLiteral("not decoded within %1 s").arg(m_bound.count() / 1000.0)));
+        finish(path, refusal(QStringLiteral("not decoded within %1 s").arg(double(m_bound.count()) / 1000)));
     });
     bound->start(m_bound);
     process->start(m_program, {path});

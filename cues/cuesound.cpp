@@ -225,7 +225,7 @@ QByteArray packCueSound(const CueSound &sound)
 
 qint64 packedSize(const QByteArray &start)
 {
-    PackHead head;
+    PackHead head{};
     if (start.size() < qsizetype(sizeof head))
         return 0;
     std::memcpy(&head, start.constData(), sizeof head);
@@ -236,7 +236,7 @@ qint64 packedSize(const QByteArray &start)
 
 CueSound unpackCueSound(QByteArray packed)
 {
-    PackHead head;
+    PackHead head{};
     if (packed.size() < qsizetype(sizeof head))
         return refused(QStringLiteral("the decoder gave no answer"));
     std::memcpy(&head, packed.constData(), sizeof head);
