@@ -9,6 +9,7 @@
 #include "common/periodictimer.h"
 #include "common/twips.h"
 #include "multiple_choice/debounce.h"
+#include "multiple_choice/frmdur.h"
 #include "multiple_choice/frmtak.h"
 #include "multiple_choice/paper.h"
 #include "multiple_choice/question.h"
@@ -403,13 +404,27 @@ private slots:
         QVERIFY(dur->isVisible());
         QVERIFY(dur->y() > tak->y() + tak->height());
         QCOMPARE(dur->property("DivTime").toInt(), 214);
-        QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelTitle2"), QStringLiteral("0|3:34|必要処理時間(残)"));
+        QCOMPARE(texts(dur, "LabelDurTime LabelEachTime2 LabelTitle2 LabelTitle"),
+                 QStringLiteral("0|3:34|必要処理時間(残)|標準処理時間(残)"));
         box->setText(QStringLiteral("5"));
         QCOMPARE(clocks(tak), QStringLiteral("Timer1 5 on|Timer2 1000 off"));
         QVERIFY(test::fire(tak, "Timer1"));
         QCOMPARE(tak->property("TotalCnt").toInt(), 1);
         QTest::keyClicks(dur, QStringLiteral("0")); // out of the keyboard's reach
         QCOMPARE(dur->property("TextEcnt").toString(), QStringLiteral("1"));
+    }
+
+    // The counter's change handler, called by a tool before anything was
+    // written, loads the window without showing it and shows the counter as
+    // a question's first write does.
+    void theCounterChangedFirst()
+    {
+        auto *dur = formRef<FrmDur>().get();
+        QVERIFY(!dur->isLoaded());
+        QVERIFY(test::call(dur, "TextEcnt_Change"));
+        QVERIFY(dur->isLoaded());
+        QVERIFY(!dur->isVisible());
+        QCOMPARE(texts(dur, "LabelDurTime LabelTitle2 LabelTitle"), QStringLiteral("0|必要処理時間(残)|標準処理時間(残)"));
     }
 
     // Each kind of change a tick or a finished question brings is shown:
@@ -495,6 +510,9 @@ private slots:
         QSignalSpy activated(dur, SIGNAL(activated()));
         dur->activateWindow();
         QTRY_COMPARE(activated.count(), 1); // the window system activates it; the Done button comes to the front
+        QEvent otherChange(QEvent::FontChange);
+        QCoreApplication::sendEvent(dur, &otherChange);
+        QCOMPARE(activated.count(), 1);
         test::closeFromWindowSystem(button);
         test::closeFromWindowSystem(dur);
         QVERIFY(button->isVisible());
