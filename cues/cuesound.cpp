@@ -143,6 +143,18 @@ QByteArray soundChunksOnly(const QByteArray &file)
     return kept;
 }
 
+// Why a sound of these channels and rate cannot go to a sound server.
+QString beyondServer(int channels, int rate)
+{
+    if (channels < 1)
+        return QStringLiteral("no channels");
+    if (channels > kMaxCueChannels)
+        return QStringLiteral("%1 channels, more than a sound server takes").arg(channels);
+    if (rate < 1 || rate > kMaxCueRate)
+        return QStringLiteral("a rate of %1 Hz").arg(rate);
+    return {};
+}
+
 } // namespace
 
 CueSound decodeCue(const QByteArray &whole)
@@ -165,12 +177,8 @@ CueSound decodeCue(const QByteArray &whole)
     if (!handle)
         return refused(why);
     const std::unique_ptr<SNDFILE, int (*)(SNDFILE *)> closing(handle, sf_close);
-    if (info.channels < 1)
-        return refused(QStringLiteral("no channels"));
-    if (info.channels > kMaxCueChannels)
-        return refused(QStringLiteral("%1 channels, more than a sound server takes").arg(info.channels));
-    if (info.samplerate < 1 || info.samplerate > kMaxCueRate)
-        return refused(QStringLiteral("a rate of %1 Hz").arg(info.samplerate));
+    if (const QString why = beyondServer(info.channels, info.samplerate); !why.isEmpty())
+        return refused(why);
 
     CueSound sound;
     sound.channels = info.channels;
@@ -248,9 +256,9 @@ CueSound unpackCueSound(QByteArray packed)
     sound.format = head.format == int(CueSound::Format::Float32) ? CueSound::Format::Float32 : CueSound::Format::S16;
     sound.channels = head.channels;
     sound.rate = head.rate;
-    if (head.format < 0 || head.format > 1 || sound.channels < 1 || sound.channels > kMaxCueChannels
-        || sound.rate < 1 || sound.rate > kMaxCueRate || head.sampleBytes == 0
-        || head.sampleBytes % ((sound.format == CueSound::Format::S16 ? 2 : 4) * sound.channels) != 0)
+    // What the decoder would have refused, or no whole frames, is no answer.
+    if ((head.format != 0 && head.format != 1) || !beyondServer(sound.channels, sound.rate).isEmpty()
+        || head.sampleBytes == 0 || head.sampleBytes % ((sound.format == CueSound::Format::S16 ? 2 : 4) * sound.channels) != 0)
         return notAnAnswer();
     // In place: a minute of sound is not copied again.
     packed.remove(0, sizeof head);

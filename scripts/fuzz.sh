@@ -13,7 +13,7 @@ FUZZ_BUILD=${ORVALEN_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
 ensure_packages qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev pkg-config make clang libclang-rt-14-dev
 cmake -S "$ROOT" -B "$FUZZ_BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALEN_FUZZ=ON -DBUILD_TESTING=OFF
-targets=(leading_number time_of_day duration_text cue_sound)
+targets=(leading_number time_of_day cue_sound)
 cmake --build "$FUZZ_BUILD" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 for t in "${targets[@]}"; do

@@ -56,25 +56,19 @@ QColor paperBehind(const QWidget *w)
     return w->palette().color(w->backgroundRole());
 }
 
-// What of a control's look is not the designed one: the palette's roles
-// but those the program colours itself (back=, ink= and paper= tell them),
-// in every group (every role, for Qt's own windows), and a font the
-// desktop's theme reached. Empty where the look holds.
+// What of a control's look is not the designed one: its palette, but for
+// the roles the program colours itself (back=, ink= and paper= tell them;
+// every role, for Qt's own windows), and its font. Empty where the look
+// holds.
 QString offLook(const QWidget *w, const QFont &designed, bool ownColours = true)
 {
-    QStringList off;
-    const QPalette &palette = w->palette();
-    for (int group = 0; group < QPalette::NColorGroups; ++group)
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = QPalette::ColorGroup(group);
-            const auto r = QPalette::ColorRole(role);
-            const bool own = r == QPalette::Window || r == QPalette::WindowText || r == QPalette::ButtonText;
-            if (!(own && ownColours) && palette.brush(g, r) != designedPalette().brush(g, r))
-                off << QStringLiteral("%1/%2=%3").arg(group).arg(role).arg(palette.color(g, r).name());
-        }
-    if (w->font() != designed)
-        off << QStringLiteral("font=") + w->font().toString();
-    return off.join(u',');
+    QPalette expected = designedPalette();
+    for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::ButtonText})
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            if (ownColours)
+                expected.setBrush(group, role, w->palette().brush(group, role));
+    const QString palette = w->palette() == expected ? QString() : QStringLiteral("the palette ");
+    return palette + (w->font() == designed ? QString() : w->font().toString());
 }
 
 // What outside tools read of a control and its children, a line each.

@@ -4,9 +4,10 @@
 // A desktop's platform theme, as the tests meet it: with
 // QT_QPA_PLATFORMTHEME=orvalen-test-desktop (and QT_PLUGIN_PATH at this
 // plugin), Qt takes from it a dark scheme (ORVALEN_TEST_SCHEME=dark, or
-// light), a palette of its own for every class of control that a theme may
-// give one, large fonts of another face per class, another style, GNOME's
-// order and words for a dialog's buttons and no icons on them. Switched while
+// light), a palette for every class of control that a theme may give one
+// (one a control would take over what its window's palette says), a large
+// italic font of another face for each, another style, GNOME's order and
+// words for a dialog's buttons and no icons on them. Switched while
 // the program runs, the test says so through the window system, as a
 // desktop does (test::DesktopScheme).
 
@@ -18,7 +19,6 @@
 #include <qpa/qplatformtheme.h>
 #include <qpa/qplatformthemeplugin.h>
 
-#include <array>
 
 namespace {
 
@@ -32,21 +32,12 @@ class DesktopTheme : public QPlatformTheme
 public:
     DesktopTheme()
     {
-        for (int type = 0; type < NPalettes; ++type) {
-            // Each class its own dark colours, so that a leak says whose it is.
-            const QColor paper = QColor::fromHsv(type * 360 / NPalettes, 160, 60);
-            m_dark[type] = QPalette(QColor(230, 230, 230), paper, paper.lighter(), paper.darker(), paper,
-                                    QColor(250, 250, 200), QColor(255, 255, 255), paper.darker(200), paper);
-        }
-        for (int type = 0; type < NFonts; ++type) {
-            m_fonts[type] = QFont(QStringLiteral("DejaVu Serif"), 10 + type % 7);
-            m_fonts[type].setItalic(true);
-            m_fonts[type].setLetterSpacing(QFont::PercentageSpacing, 120);
-        }
+        m_font.setItalic(true);
+        m_font.setLetterSpacing(QFont::PercentageSpacing, 120);
     }
 
-    const QPalette *palette(Palette type) const override { return dark() ? &m_dark[type] : nullptr; }
-    const QFont *font(Font type) const override { return &m_fonts[type]; }
+    const QPalette *palette(Palette) const override { return dark() ? &m_dark : nullptr; }
+    const QFont *font(Font) const override { return &m_font; }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
     Qt::ColorScheme colorScheme() const override { return dark() ? Qt::ColorScheme::Dark : Qt::ColorScheme::Light; }
 #else
@@ -73,8 +64,10 @@ public:
     }
 
 private:
-    std::array<QPalette, NPalettes> m_dark;
-    std::array<QFont, NFonts> m_fonts;
+    const QColor m_paper{60, 24, 24};
+    const QPalette m_dark{QColor(230, 230, 230), m_paper, m_paper.lighter(), m_paper.darker(), m_paper,
+                          QColor(250, 250, 200), QColor(255, 255, 255), m_paper.darker(200), m_paper};
+    QFont m_font{QStringLiteral("DejaVu Serif"), 14};
 };
 
 } // namespace
