@@ -12,7 +12,7 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, Xatom, display, protocol
+from Xlib import X, display, protocol
 from Xlib.ext import xtest
 
 TWIPS = 15  # a logical pixel
