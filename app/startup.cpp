@@ -20,29 +20,6 @@ Q_LOGGING_CATEGORY(lcTranslation, "orvalen.translation", QtWarningMsg)
 
 namespace orv {
 
-QByteArray choosePlatform(const QProcessEnvironment &environment)
-{
-    if (!environment.value(QStringLiteral("QT_QPA_PLATFORM")).trimmed().isEmpty())
-        return {};
-    const bool wayland = !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty()
-                         || environment.value(QStringLiteral("XDG_SESSION_TYPE")).compare(
-                                QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
-    const bool xwayland = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
-    return wayland && xwayland ? QByteArrayLiteral("xcb") : QByteArray();
-}
-
-void prepareEnvironment()
-{
-    const QByteArray platform = choosePlatform(QProcessEnvironment::systemEnvironment());
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
-    // The windows change a few glyphs a second. Through shared memory every
-    // such flush ends in a round trip to the X server before the next paint
-    // of the same place; sent over the connection it needs none.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
-}
-
 void prepareApplication()
 {
     QCoreApplication::setApplicationName(kApplicationName);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcessEnvironment>
 
 #include <functional>
 
@@ -15,15 +14,8 @@ namespace orv {
 // The desktop file the program's windows belong to (and its icon name).
 inline constexpr char kDesktopFileName[] = "org.orvalen.Orvalen";
 
-// The platform plugin to ask Qt for, or empty to leave the choice to Qt.
-// The multiple-choice windows place themselves beside each other, which a
-// Wayland compositor does not allow; so in a Wayland session with XWayland at
-// hand (DISPLAY set) the program runs on xcb, unless the user has chosen a
-// platform with QT_QPA_PLATFORM.
-QByteArray choosePlatform(const QProcessEnvironment &environment);
-
-// Before the application object: the platform (see choosePlatform), and X11
-// images sent over the connection rather than through shared memory.
+// Before the application object: what the system the program runs on
+// needs said first (app/linux/, app/windows/).
 void prepareEnvironment();
 
 // After the application object, before the first window: the program's

@@ -69,7 +69,7 @@ std::unique_ptr<CueBackend> loadSoundModule()
     // Given its own folder, where its decoder program lies.
     using Make = CueBackend *(*)(const QString &);
     for (const QString &folder : std::as_const(folders)) {
-        const QString path = QDir(folder).filePath(QStringLiteral("orvalen_sound.so"));
+        const QString path = QDir(folder).filePath(QStringLiteral(ORVALEN_SOUND_MODULE));
         if (!isReadableFile(path))
             continue;
         // Never unloaded: the player's code must outlive every cue.
@@ -95,8 +95,10 @@ QStringList cueFolders()
 
 QString findCueFile(const QString &name, const QStringList &folders)
 {
-    // Bare names only: a cue name never reaches outside its folder.
-    if (name.isEmpty() || name.contains(u'/') || name == QLatin1String("..") || name == QLatin1String("."))
+    // Bare names only: a cue name never reaches outside its folder, by any
+    // system's way of writing a path (a drive is one on Windows).
+    if (name.isEmpty() || name == QLatin1String("..") || name == QLatin1String(".") || name.contains(u'/')
+        || name.contains(u'\\') || name.contains(u':'))
         return {};
     for (const QString &folder : folders) {
         QString path = QDir(folder).absoluteFilePath(name);

@@ -42,7 +42,6 @@ void CueDecoder::decode(const QString &path)
         return;
     auto *process = new QProcess(this);
     m_answers.insert(path, {});
-    process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     connect(process, &QProcess::readyReadStandardOutput, this, [this, path, process] {
         QByteArray &answer = m_answers[path];
@@ -78,7 +77,11 @@ void CueDecoder::decode(const QString &path)
         finish(path, refusal(QStringLiteral("not decoded within %1 s").arg(double(m_bound.count()) / 1000)));
     });
     bound->start(m_bound);
-    process->start(m_program, {path});
+    process->start(m_program, {});
+    // The path goes as UTF-8 on its input, which no system's code page
+    // for arguments can mangle.
+    process->write(path.toUtf8());
+    process->closeWriteChannel();
 }
 
 void CueDecoder::finish(const QString &path, CueSound sound)

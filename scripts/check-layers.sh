@@ -13,8 +13,7 @@ done < layers.txt
 ((${#may[@]})) || { echo "layers: no layers in layers.txt"; exit 1; }
 status=0
 for folder in "${!may[@]}"; do
-  for file in "$folder"/*.cpp "$folder"/*.h; do
-    [ -e "$file" ] || continue
+  while IFS= read -r file; do
     while IFS= read -r line; do
       included=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]*)".*/\1/' <<<"$line")
       case "$included" in
@@ -26,7 +25,7 @@ for folder in "${!may[@]}"; do
         status=1
       fi
     done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
-  done
+  done < <(find "$folder" -name '*.cpp' -o -name '*.h')
 done
 [ "$status" = 0 ] && echo "layers: every include points down"
 exit "$status"

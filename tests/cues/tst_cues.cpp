@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,30 +149,28 @@ private slots:
     // is given up at its bound; quitting then waits for none.
     void aDecoderThatFails_data()
     {
-        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("the real one, on an empty file") << QByteArray("exec \"$REAL\" \"$@\"") << "Format not recognised.";
-        QTest::newRow("spins for ever") << QByteArray("while :; do :; done") << "not decoded within 0.3 s";
-        QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << "decoding it crashed";
-        QTest::newRow("fails") << QByteArray("exit 3") << "decoding it failed";
-        QTest::newRow("says nothing") << QByteArray("exit 0") << "the decoder gave no answer";
-        QTest::newRow("answers in part") << QByteArray("printf 'ORVC\\0\\0\\0\\0\\1\\0\\0\\0\\100'") << "the decoder gave no answer";
-        QTest::newRow("is not there") << QByteArray() << "no cue decoder at ";
+        const QString fake = QCoreApplication::applicationDirPath() + QStringLiteral("/" ORVALEN_FAKE_DECODER);
+        QTest::newRow("the real one, on an empty file")
+            << QCoreApplication::applicationDirPath() + QStringLiteral("/" ORVALEN_CUE_DECODER) << QByteArray()
+            << "Format not recognised.";
+        QTest::newRow("spins for ever") << fake << QByteArray("spin") << "not decoded within 0.3 s";
+        QTest::newRow("crashes") << fake << QByteArray("crash") << "decoding it crashed";
+        QTest::newRow("fails") << fake << QByteArray("fail") << "decoding it failed";
+        QTest::newRow("says nothing") << fake << QByteArray("silent") << "the decoder gave no answer";
+        QTest::newRow("answers in part") << fake << QByteArray("part") << "the decoder gave no answer";
+        QTest::newRow("is not there") << QStringLiteral("/nonexistent/decoder") << QByteArray() << "no cue decoder at ";
     }
     void aDecoderThatFails()
     {
-        QFETCH(QByteArray, script);
+        QFETCH(QString, program);
+        QFETCH(QByteArray, mode);
         QFETCH(QString, problem);
-        QTemporaryDir dir;
-        QFile program(dir.filePath(QStringLiteral("decoder")));
-        if (!script.isEmpty()) {
-            QVERIFY(program.open(QIODevice::WriteOnly));
-            program.write("#!/bin/sh\nREAL=" + QCoreApplication::applicationDirPath().toUtf8() + "/orvalen-cue-decoder\n"
-                          + script + "\n");
-            program.close();
-            program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
-        auto decoder = std::make_unique<CueDecoder>(program.fileName(), std::chrono::milliseconds(300));
+        qputenv("ORVALEN_FAKE_DECODER", mode);
+        const auto unset = qScopeGuard([] { qunsetenv("ORVALEN_FAKE_DECODER"); });
+        auto decoder = std::make_unique<CueDecoder>(program, std::chrono::milliseconds(300));
         decoder->decode(QStringLiteral("s01.wav"));
         decoder->decode(QStringLiteral("s05.wav"));
         QSignalSpy decoded(decoder.get(), &CueDecoder::decoded);

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Orvalen developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cues/pulseconnection.h"
+#include "cues/pulse/pulseconnection.h"
 
-#include "cues/pulsevoice.h"
+#include "cues/pulse/pulsevoice.h"
 
 namespace orv {
 

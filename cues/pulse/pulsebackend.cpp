@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Orvalen developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cues/pulsebackend.h"
+#include "cues/pulse/pulsebackend.h"
 
 #include "cues/cuesound.h"
-#include "cues/pulseconnection.h"
-#include "cues/pulsevoice.h"
+#include "cues/pulse/pulseconnection.h"
+#include "cues/pulse/pulsevoice.h"
 
 #include <QDir>
 
@@ -13,7 +13,7 @@ namespace orv {
 
 PulseBackend::PulseBackend(const QString &folder)
     : m_connection(std::make_shared<PulseConnection>()),
-      m_decoder(QDir(folder).filePath(QStringLiteral("orvalen-cue-decoder")))
+      m_decoder(QDir(folder).filePath(QStringLiteral(ORVALEN_CUE_DECODER)))
 {
 }
 

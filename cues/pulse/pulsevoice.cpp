@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Orvalen developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cues/pulsevoice.h"
+#include "cues/pulse/pulsevoice.h"
 
 #include "cues/cuedecoder.h"
 #include "cues/cuesound.h"
-#include "cues/pulseconnection.h"
+#include "cues/pulse/pulseconnection.h"
 
 #include <pulse/timeval.h>
 
