@@ -16,7 +16,9 @@
 #   7. the names and texts a screen reader reads from outside (AT-SPI);
 #   8. the Debian package: built, its contents checked and the program in it
 #      started; only in CI (CI set) is it installed on the machine, and then
-#      the machine's earlier orvalen, or none, is put back.
+#      the machine's earlier orvalen, or none, is put back;
+#   9. the Windows build (scripts/windows.sh) under Wine: its test suite, and
+#      its installer installed, the program seen and heard, and uninstalled.
 # It ends with the length of the tests against the code.
 # ORVALEN_QUICK=1 runs the first step only.
 set -euo pipefail
@@ -36,4 +38,5 @@ ctest --test-dir "$BUILD" --output-on-failure -j2
 "$ROOT/scripts/x11-check.sh"
 "$ROOT/scripts/atspi-check.sh"
 "$ROOT/scripts/package-check.sh"
+"$ROOT/scripts/windows-check.sh"
 "$ROOT/scripts/test-ratio.sh"

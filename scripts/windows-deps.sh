@@ -66,17 +66,17 @@ fetch() {
 cmake_cross() { # <source> <build> [cmake arguments]
   local src=$1 build=$2
   shift 2
-  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$PREFIX/deps" -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON "$@" >/dev/null
-  cmake --build "$build" >/dev/null
-  cmake --install "$build" >/dev/null
+  (cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX/deps" -DBUILD_SHARED_LIBS=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON "$@" \
+    && cmake --build "$build" && cmake --install "$build") >"$build.log" 2>&1 || { tail -40 "$build.log"; return 1; }
 }
 
 autotools_cross() { # <source> [configure arguments]
   local src=$1
   shift
   (cd "$src" && ./configure -q --host=x86_64-w64-mingw32 --prefix="$PREFIX/deps" --disable-shared --enable-static \
-    CC=x86_64-w64-mingw32-gcc-posix "$@" >/dev/null && make -s -j"$(nproc)" >/dev/null 2>&1 && make -s install >/dev/null)
+    CC=x86_64-w64-mingw32-gcc-posix "$@" && make -s -j"$(nproc)" && make -s install) >"$src.log" 2>&1 \
+    || { tail -40 "$src.log"; return 1; }
 }
 
 echo "windows-deps: the codecs and libsndfile"
@@ -91,7 +91,7 @@ src=$(fetch "flac=$FLAC_VERSION")
 cmake_cross "$src" "$WORK/b-flac" -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
   -DBUILD_TESTING=OFF -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF
 src=$(fetch "mpg123=$MPG123_VERSION")
-cmake_cross "$src/ports/cmake" "$WORK/b-mpg123" -DBUILD_LIBOUT123=OFF -DBUILD_PROGRAMS=OFF
+cmake_cross "$src/ports/cmake" "$WORK/b-mpg123" -DBUILD_LIBOUT123=OFF
 src=$(fetch "lame=$LAME_VERSION")
 autotools_cross "$src" --disable-frontend --disable-decoder --disable-gtktest
 src=$(fetch "libsndfile=$LIBSNDFILE_VERSION")

@@ -46,3 +46,47 @@ if [ ! -f "$DEPS/complete" ]; then
   echo "built in $(($(date +%s) - started)) s" >"$DEPS/complete"
 fi
 echo "windows: Qt and the libraries from $DEPS ($(cat "$DEPS/complete"))"
+
+# The program and its tests, built with the toolchain file of that Qt (which
+# is told again where this checkout's compiler file is: the cache may have
+# been made by another checkout).
+export ORVALEN_WINDOWS_ROOT=$DEPS/deps
+cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$DEPS/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$ROOT/packaging/windows/mingw-w64.cmake" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_PREFIX_PATH="$DEPS/deps" -DCMAKE_CROSSCOMPILING_EMULATOR=wine64 >/dev/null
+cmake --build "$WINDOWS_BUILD"
+
+# What a candidate downloads: the program's folder, as a zip and behind an
+# installer.
+version=$(sed -n 's/^project(Orvalen VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+DIST=$WINDOWS_BUILD/dist
+STAGE=$WINDOWS_BUILD/stage/Orvalen
+rm -rf "$DIST" "$WINDOWS_BUILD/stage"
+mkdir -p "$DIST"
+cmake --install "$WINDOWS_BUILD" --prefix "$STAGE" >/dev/null
+# Symbols are of no use to a candidate, and double the size.
+find "$STAGE" \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+(cd "$WINDOWS_BUILD/stage" && zip -q -r -X "$DIST/Orvalen-$version-windows.zip" Orvalen)
+# The uninstaller removes exactly the files the installer put in place.
+LISTS=$WINDOWS_BUILD/stage
+: >"$LISTS/install.nsh"
+: >"$LISTS/uninstall.nsh"
+folder=none
+while IFS= read -r file; do
+  here=$(dirname "$file")
+  if [ "$here" != "$folder" ]; then
+    folder=$here
+    echo "SetOutPath \"\$INSTDIR\\${here//\//\\}\"" | sed 's/\\\.\"$/"/' >>"$LISTS/install.nsh"
+  fi
+  echo "File \"$STAGE/$file\"" >>"$LISTS/install.nsh"
+  echo "Delete \"\$INSTDIR\\${file//\//\\}\"" >>"$LISTS/uninstall.nsh"
+done < <(cd "$STAGE" && find . -type f | sed 's|^\./||' | sort)
+(cd "$STAGE" && find . -mindepth 1 -type d | sed 's|^\./||' | sort -r) | while IFS= read -r dir; do
+  echo "RMDir \"\$INSTDIR\\${dir//\//\\}\"" >>"$LISTS/uninstall.nsh"
+done
+makensis -V2 -DVERSION="$version" -DLISTS="$LISTS" \
+  -DICON="$ROOT/resources/orvalen.ico" -DOUTFILE="$DIST/Orvalen-$version-setup.exe" \
+  "$ROOT/packaging/windows/orvalen.nsi"
+ls -l "$DIST"

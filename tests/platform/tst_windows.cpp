@@ -23,88 +23,66 @@ class TestWindows : public QObject
 private slots:
     // Plain PCM where waveOut has always taken it (16-bit mono and
     // stereo); the extensible form, with the speakers, for the rest.
-    void theWaveFormat_data()
-    {
-        QTest::addColumn<bool>("floats");
-        QTest::addColumn<int>("channels");
-        QTest::addColumn<int>("tag");
-        QTest::addColumn<int>("blockAlign");
-        QTest::addColumn<quint32>("speakers");
-        QTest::addColumn<int>("subtype");
-        QTest::newRow("16-bit mono") << false << 1 << WAVE_FORMAT_PCM << 2 << 0u << 0;
-        QTest::newRow("16-bit stereo") << false << 2 << WAVE_FORMAT_PCM << 4 << 0u << 0;
-        QTest::newRow("16-bit 5.1") << false << 6 << WAVE_FORMAT_EXTENSIBLE << 12 << 0x3fu << WAVE_FORMAT_PCM;
-        QTest::newRow("float mono") << true << 1 << WAVE_FORMAT_EXTENSIBLE << 4 << 0x4u << WAVE_FORMAT_IEEE_FLOAT;
-        QTest::newRow("float stereo") << true << 2 << WAVE_FORMAT_EXTENSIBLE << 8 << 0x3u << WAVE_FORMAT_IEEE_FLOAT;
-        QTest::newRow("float 7.1") << true << 8 << WAVE_FORMAT_EXTENSIBLE << 32 << 0x63fu << WAVE_FORMAT_IEEE_FLOAT;
-        QTest::newRow("10 channels") << false << 10 << WAVE_FORMAT_EXTENSIBLE << 20 << 0x3ffu << WAVE_FORMAT_PCM;
-        QTest::newRow("more than speakers") << false << 32 << WAVE_FORMAT_EXTENSIBLE << 64 << 0u << WAVE_FORMAT_PCM;
-    }
     void theWaveFormat()
     {
-        QFETCH(bool, floats);
-        QFETCH(int, channels);
-        QFETCH(int, tag);
-        QFETCH(int, blockAlign);
-        QFETCH(quint32, speakers);
-        QFETCH(int, subtype);
-        CueSound sound;
-        sound.format = floats ? CueSound::Format::Float32 : CueSound::Format::S16;
-        sound.channels = channels;
-        sound.rate = 44100;
-        const WAVEFORMATEXTENSIBLE format = waveFormatOf(sound);
-        QCOMPARE(format.Format.wFormatTag, tag);
-        QCOMPARE(format.Format.nChannels, channels);
-        QCOMPARE(format.Format.nSamplesPerSec, 44100u);
-        QCOMPARE(format.Format.nBlockAlign, blockAlign);
-        QCOMPARE(format.Format.nAvgBytesPerSec, 44100u * blockAlign);
-        QCOMPARE(format.Format.wBitsPerSample, floats ? 32 : 16);
-        if (tag == WAVE_FORMAT_PCM) {
-            QCOMPARE(format.Format.cbSize, 0);
-            return;
+        struct Row
+        {
+            bool floats;
+            int channels;
+            int tag;
+            quint32 speakers;
+            int subtype;
+        };
+        const Row rows[] = {
+            {false, 1, WAVE_FORMAT_PCM, 0, 0},
+            {false, 2, WAVE_FORMAT_PCM, 0, 0},
+            {false, 6, WAVE_FORMAT_EXTENSIBLE, 0x3f, WAVE_FORMAT_PCM},
+            {true, 1, WAVE_FORMAT_EXTENSIBLE, 0x4, WAVE_FORMAT_IEEE_FLOAT},
+            {true, 2, WAVE_FORMAT_EXTENSIBLE, 0x3, WAVE_FORMAT_IEEE_FLOAT},
+            {true, 8, WAVE_FORMAT_EXTENSIBLE, 0x63f, WAVE_FORMAT_IEEE_FLOAT},
+            {false, 10, WAVE_FORMAT_EXTENSIBLE, 0x3ff, WAVE_FORMAT_PCM},
+            {false, 32, WAVE_FORMAT_EXTENSIBLE, 0, WAVE_FORMAT_PCM}, // more than there are speakers
+        };
+        for (const Row &row : rows) {
+            CueSound sound;
+            sound.format = row.floats ? CueSound::Format::Float32 : CueSound::Format::S16;
+            sound.channels = row.channels;
+            sound.rate = 44100;
+            const WAVEFORMATEXTENSIBLE format = waveFormatOf(sound);
+            const int bits = row.floats ? 32 : 16;
+            const QByteArray name = QByteArray::number(row.channels) + (row.floats ? " float" : " 16-bit");
+            QVERIFY2(format.Format.wFormatTag == row.tag, name);
+            QVERIFY2(format.Format.nChannels == row.channels && format.Format.nSamplesPerSec == 44100, name);
+            QVERIFY2(format.Format.wBitsPerSample == bits && format.Format.nBlockAlign == row.channels * bits / 8, name);
+            QVERIFY2(format.Format.nAvgBytesPerSec == 44100u * format.Format.nBlockAlign, name);
+            const bool plain = row.tag == WAVE_FORMAT_PCM;
+            QVERIFY2(format.Format.cbSize == (plain ? 0 : 22), name);
+            QVERIFY2(plain || format.Samples.wValidBitsPerSample == bits, name);
+            QVERIFY2(plain || format.dwChannelMask == row.speakers, name);
+            QVERIFY2(plain || (format.SubFormat.Data1 == quint32(row.subtype) && format.SubFormat.Data4[7] == 0x71), name);
         }
-        QCOMPARE(format.Format.cbSize, 22);
-        QCOMPARE(format.Samples.wValidBitsPerSample, floats ? 32 : 16);
-        QCOMPARE(format.dwChannelMask, speakers);
-        QCOMPARE(format.SubFormat.Data1, quint32(subtype));
-        QCOMPARE(format.SubFormat.Data4[7], 0x71);
     }
 
     // A cue from a file still being decoded waits for it, then opens the
-    // output, and closes it once its sound has played; one cut closes it at
-    // once; a file that turns out unplayable says so and opens nothing.
-    void aCuesLife_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("cut");
-        QTest::newRow("played to its end") << "s01.wav" << false;
-        QTest::newRow("cut") << "s05.wav" << true;
-        QTest::newRow("unplayable") << "empty.wav" << false;
-    }
+    // output (where there is one), and closes it once its sound has played;
+    // a file that turns out unplayable says so and opens nothing.
     void aCuesLife()
     {
-        QFETCH(QString, file);
-        QFETCH(bool, cut);
         QTemporaryDir dir;
         QFile(dir.filePath(QStringLiteral("empty.wav"))).open(QIODevice::WriteOnly);
-        const QString path = file == u"empty.wav" ? dir.filePath(file) : QCoreApplication::applicationDirPath() + u'/' + file;
-        CueDecoder decoder(QCoreApplication::applicationDirPath() + QStringLiteral("/" ORVALEN_CUE_DECODER));
-        decoder.decode(path);
-        int refused = 0;
-        auto voice = std::make_unique<WaveOutVoice>(&decoder, path, [&refused] { ++refused; });
-        QVERIFY(!voice->sounding());
-        QSignalSpy decoded(&decoder, &CueDecoder::decoded);
-        QVERIFY(decoded.wait(5000));
-        QCOMPARE(refused, file == u"empty.wav" ? 1 : 0);
-        if (refused || waveOutGetNumDevs() == 0) {
-            QVERIFY(!voice->sounding());
-            return;
+        for (const QString &path : {QCoreApplication::applicationDirPath() + QStringLiteral("/s01.wav"),
+                                    dir.filePath(QStringLiteral("empty.wav"))}) {
+            CueDecoder decoder(QCoreApplication::applicationDirPath() + QStringLiteral("/" ORVALEN_CUE_DECODER));
+            decoder.decode(path);
+            int refused = 0;
+            WaveOutVoice voice(&decoder, path, [&refused] { ++refused; });
+            QVERIFY(!voice.sounding());
+            QVERIFY(QSignalSpy(&decoder, &CueDecoder::decoded).wait(5000));
+            const bool playable = path.endsWith(QLatin1String("s01.wav"));
+            QCOMPARE(refused, playable ? 0 : 1);
+            QCOMPARE(voice.sounding(), playable && waveOutGetNumDevs() > 0);
+            QTRY_VERIFY_WITH_TIMEOUT(!voice.sounding(), 5000);
         }
-        QVERIFY(voice->sounding());
-        if (cut)
-            voice.reset();
-        else
-            QTRY_VERIFY_WITH_TIMEOUT(!voice->sounding(), 5000);
     }
 };
 

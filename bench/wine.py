@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Orvalen developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Orvalen for Windows under Wine, against the floor built the same way
+(bench/floor.cpp, cross-built with the same Qt), by run.py's method: start
+to the first frame of the main window (its first damage), the two started
+in turn, and memory 5 s after the start. Wine's server is kept running
+between starts, as on a desktop where Wine is already up; the prefix is the
+caller's (WINEPREFIX). Prints a Markdown section for bench/results.md.
+
+  wine.py --bindir <build-windows/bin> [--runs N]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from run import Screen, pss_rss, stop  # noqa: E402
+
+WINE = "/usr/lib/wine/wine64"
+
+
+def start(screen, exe, cwd):
+    screen.drain()
+    t0 = time.monotonic()
+    proc = subprocess.Popen([WINE, exe], cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, mapped, drawn = screen.wait_first_frame(60)
+    return proc, (drawn - t0) * 1000.0
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bindir", required=True)
+    ap.add_argument("--runs", type=int, default=5)
+    args = ap.parse_args()
+    bindir = os.path.abspath(args.bindir)
+    screen = Screen()
+    subprocess.Popen(["/usr/lib/wine/wineserver", "-p"]).wait()
+    subprocess.run([WINE, "wineboot", "--init"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    starts = {"floor": [], "orvalen": []}
+    memory = {"floor": [], "orvalen": []}
+    for run in range(args.runs):
+        print(f"wine run {run + 1} of {args.runs}", file=sys.stderr)
+        for name in ("floor", "orvalen"):
+            exe = "bench_floor.exe" if name == "floor" else "orvalen.exe"
+            proc, drawn = start(screen, os.path.join(bindir, exe), bindir)
+            starts[name].append(drawn)
+            time.sleep(5)
+            memory[name].append(pss_rss(proc.pid))
+            stop(proc)
+            time.sleep(0.5)
+    subprocess.run(["/usr/lib/wine/wineserver", "-k"], check=False)
+
+    fs, os_ = statistics.median(starts["floor"]), statistics.median(starts["orvalen"])
+    fp, op = (statistics.median(m[0] for m in memory[n]) for n in ("floor", "orvalen"))
+    fr, or_ = (statistics.median(m[1] for m in memory[n]) for n in ("floor", "orvalen"))
+    ok = os_ <= 1.3 * fs
+    print(f"## Windows, under Wine\n\nWine {wine_version()}, Qt 6.4.2 cross-built with mingw-w64, Xvfb without a window "
+          f"manager. Median of {args.runs} starts of each, the floor and Orvalen in turn, with Wine's server up.\n")
+    print("| measure | floor | Orvalen | ratio | target | met |")
+    print("|---|---|---|---|---|---|")
+    print(f"| start to first frame of the main window | {fs:.0f} ms | {os_:.0f} ms | {os_ / fs:.2f} | ≤ 1.3 × floor | "
+          f"{'yes' if ok else '**NO**'} |")
+    print(f"| PSS, 5 s after start (the Wine process) | {fp:.1f} MiB | {op:.1f} MiB | {op / fp:.2f} | — | — |")
+    print(f"| RSS, 5 s after start (the Wine process) | {fr:.1f} MiB | {or_:.1f} MiB | {or_ / fr:.2f} | — | — |")
+
+
+def wine_version():
+    return subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
+
+
+if __name__ == "__main__":
+    main()
