@@ -4,19 +4,19 @@
 # Builds Orvalen for Windows (scripts/windows.sh) and checks it under
 # Debian's Wine, each time in a fresh Wine prefix of its own:
 #   1. the fast test suite, built for Windows (offscreen platform);
-#   2. the installer, as a candidate uses it, on a private Xvfb with a
-#      window manager and a private PulseAudio (tests/windows/windows_check.py):
+#   2. the installer, as a candidate uses it, on a private Xvfb and a
+#      private PulseAudio (tests/windows/windows_check.py):
 #      a silent install, the program started with the windows platform, its
 #      menu against docs/menu.png, a cue heard, the uninstaller.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-ensure_packages wine64 xvfb xauth openbox x11-utils imagemagick python3-xlib $SOUND_PACKAGES
+ensure_packages wine64 xvfb x11-utils imagemagick python3-xlib $SOUND_PACKAGES
 "$ROOT/scripts/windows.sh"
 WINDOWS_BUILD=${ORVALEN_WINDOWS_BUILD_DIR:-$ROOT/build-windows}
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/orvalen-windows-check.XXXXXX")
-start_desktop
+start_xvfb
 cleanup() {
   WINEPREFIX=$scratch/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
   [ -n "${PULSE_PID:-}" ] && kill "$PULSE_PID" 2>/dev/null || true

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Orvalen developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Windows installer as a candidate uses it, under Wine, on the X server
-of DISPLAY (with a window manager), with a private PulseAudio server that
-Wine's sound driver plays to:
+of DISPLAY (Wine's windows, without a window manager's frames), with a
+private PulseAudio server that Wine's sound driver plays to:
 
   1. into a fresh Wine prefix, the installer installs silently (/S) for the
      user: the program in their programs folder, a Start-menu entry;
