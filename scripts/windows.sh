@@ -17,7 +17,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 WINDOWS_BUILD=${ORVALEN_WINDOWS_BUILD_DIR:-$ROOT/build-windows}
-ensure_packages g++-mingw-w64-x86-64-posix ninja-build dpkg-dev xz-utils bzip2 nsis zip \
+ensure_packages g++-mingw-w64-x86-64-posix ninja-build dpkg-dev xz-utils bzip2 patch nsis zip \
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libsndfile1-dev
 
 version_of() { dpkg-query -W -f='${source:Version}' "$1"; }
