@@ -7,12 +7,12 @@
 # (NSIS) and the portable Orvalen-<version>-windows.zip.
 #
 # Qt and libsndfile with its codecs are cross-built from Debian's sources
-# (scripts/windows-deps.sh) into a cache outside the checkout,
-# $ORVALEN_WINDOWS_CACHE (default ~/.cache/orvalen-windows), in a folder
-# named by a key: the versions of the sources, which are those of the
-# machine's own Qt and libsndfile packages (the host Qt tools must be the
-# very version of the Qt built), and a hash of the recipe. It is built only
-# when that key has no folder yet.
+# (scripts/windows-qt.sh, scripts/windows-libs.sh) into a cache outside the
+# checkout, $ORVALEN_WINDOWS_CACHE (default ~/.cache/orvalen-windows), each
+# in a folder named by a key: the versions of its sources, which are those
+# of the machine's own Qt and libsndfile packages (the host Qt tools must be
+# the very version of the Qt built), and a hash of its recipe. Each is built
+# only when its key has no folder yet.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -30,32 +30,49 @@ FLAC_VERSION=$(version_of libflac12)
 MPG123_VERSION=$(version_of libmpg123-0)
 LAME_VERSION=$(version_of libmp3lame0)
 LIBSNDFILE_VERSION=$(version_of libsndfile1)
-recipe=$(cat "$ROOT/scripts/windows-deps.sh" "$ROOT/packaging/windows/mingw-w64.cmake" \
-  <(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix) | sha256sum | cut -c1-12)
-KEY=qt-$QT_VERSION-sndfile-$LIBSNDFILE_VERSION-$recipe
+# Each part in a folder of the cache named by its key: the versions of its
+# sources and a hash of its recipe and the compiler.
 CACHE=${ORVALEN_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvalen-windows}
-DEPS=$CACHE/$KEY
-if [ ! -f "$DEPS/complete" ]; then
-  echo "windows: building Qt and the libraries for Windows into $DEPS"
-  started=$(date +%s)
-  # Built in place (the prefixes are written into what is installed); the
-  # mark of a whole build comes last.
-  rm -rf "$DEPS"
-  mkdir -p "$DEPS"
-  "$ROOT/scripts/windows-deps.sh" "$DEPS"
-  echo "built in $(($(date +%s) - started)) s" >"$DEPS/complete"
-fi
-echo "windows: Qt and the libraries from $DEPS ($(cat "$DEPS/complete"))"
+key() { # <recipe script>
+  cat "$ROOT/scripts/$1" "$ROOT/scripts/windows-sources.sh" "$ROOT/packaging/windows/mingw-w64.cmake" \
+    <(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix) | sha256sum | cut -c1-12
+}
+QT_PREFIX=$CACHE/qt-$QT_VERSION-$(key windows-qt.sh)
+LIBS_PREFIX=$CACHE/sndfile-$LIBSNDFILE_VERSION-$(key windows-libs.sh)
+build_part() { # <prefix> <recipe script>
+  if [ ! -f "$1/complete" ]; then
+    echo "windows: building $1"
+    local started
+    started=$(date +%s)
+    # Built in place (the prefix is written into what is installed); the
+    # mark of a whole build comes last.
+    rm -rf "$1"
+    mkdir -p "$1"
+    "$ROOT/scripts/$2" "$1"
+    echo "built in $(($(date +%s) - started)) s" >"$1/complete"
+  fi
+  echo "windows: $1 ($(cat "$1/complete"))"
+}
+build_part "$LIBS_PREFIX" windows-libs.sh
+build_part "$QT_PREFIX" windows-qt.sh
 
 # The program and its tests, built with the toolchain file of that Qt (which
 # is told again where this checkout's compiler file is: the cache may have
 # been made by another checkout).
-export ORVALEN_WINDOWS_ROOT=$DEPS/deps
+export ORVALEN_WINDOWS_ROOT=$LIBS_PREFIX ORVALEN_WINDOWS_LICENCES="$QT_PREFIX/licences;$LIBS_PREFIX/licences"
+# libsndfile and its codecs by their pkg-config files, never the machine's.
+export PKG_CONFIG_LIBDIR=$LIBS_PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
+# A build made against another Qt or other libraries starts afresh.
+if [ "$(cat "$WINDOWS_BUILD/made-with" 2>/dev/null)" != "$QT_PREFIX $LIBS_PREFIX" ]; then
+  rm -rf "$WINDOWS_BUILD"
+  mkdir -p "$WINDOWS_BUILD"
+  echo "$QT_PREFIX $LIBS_PREFIX" >"$WINDOWS_BUILD/made-with"
+fi
 cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$DEPS/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$ROOT/packaging/windows/mingw-w64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_PREFIX_PATH="$DEPS/deps" -DCMAKE_CROSSCOMPILING_EMULATOR=wine64 >/dev/null
+  -DCMAKE_PREFIX_PATH="$LIBS_PREFIX" -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 >/dev/null
 cmake --build "$WINDOWS_BUILD"
 
 # What a candidate downloads: the program's folder, as a zip and behind an

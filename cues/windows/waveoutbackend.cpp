@@ -7,11 +7,20 @@
 
 #include <QDir>
 
+#include <thread>
+
+#include <windows.h>
+#include <mmsystem.h>
+
 namespace orv {
 
 WaveOutBackend::WaveOutBackend(const QString &folder)
     : m_decoder(QDir(folder).filePath(QStringLiteral(ORVALEN_CUE_DECODER)))
 {
+    // The first use of waveOut in a process loads and starts the system's
+    // audio stack, which can take a second: done now, beside the GUI
+    // thread, so that the first cue is not late.
+    std::thread([] { waveOutGetNumDevs(); }).detach();
 }
 
 void WaveOutBackend::preload(const QString &path)

@@ -144,7 +144,8 @@ private slots:
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.orvalen.Orvalen"));
         // The cut faces registered, and first, then the system's, for each
         // designed face.
-        QVERIFY(QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP [ORVL]")));
+        QVERIFY2(QFontDatabase::families().contains(QStringLiteral(ORVALEN_CUT_FACE_FAMILY)),
+                 qPrintable(QFontDatabase::families().filter(QStringLiteral("Noto")).join(u',')));
         QCOMPARE(QFont::substitutes(kGothic).mid(0, 3),
                  QStringList({"noto sans mono cjk jp [orvl]", "noto sans mono cjk jp", "ipagothic"}));
         QCOMPARE(QFont::substitutes(kPGothic).mid(0, 3), QStringList({"noto sans cjk jp [orvl]", "noto sans cjk jp", "ipapgothic"}));
@@ -202,7 +203,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write((seen.join(u'\n') + u'\n').toUtf8());
         }
-        QFile model(QStringLiteral(ORVALEN_SOURCE_DIR "/tests/app/object-model.txt"));
+        QFile model(QStringLiteral(ORVALEN_SOURCE_DIR "/tests/app/" ORVALEN_OBJECT_MODEL_FILE));
         QVERIFY(model.open(QIODevice::ReadOnly));
         const QStringList expected = QString::fromUtf8(model.readAll()).split(u'\n', Qt::SkipEmptyParts);
         for (qsizetype i = 0; i < qMax(seen.size(), expected.size()); ++i)
