@@ -6,21 +6,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 int main()
 {
-    const char *mode = std::getenv("ORVALEN_FAKE_DECODER");
-    if (!mode)
-        return 2;
-    if (std::strcmp(mode, "spin") == 0)
-        for (volatile bool on = true; on;) {
-        }
-    if (std::strcmp(mode, "crash") == 0)
+    const std::string mode = std::getenv("ORVALEN_FAKE_DECODER") ? std::getenv("ORVALEN_FAKE_DECODER") : "";
+    for (volatile bool spin = mode == "spin"; spin;) { }
+    if (mode == "crash")
         __builtin_trap();
-    if (std::strcmp(mode, "fail") == 0)
-        return 3;
-    if (std::strcmp(mode, "part") == 0)
+    if (mode == "part")
         std::fwrite("ORVC\0\0\0\0\1\0\0\0\100", 1, 13, stdout);
-    return 0;
+    return mode == "fail" ? 3 : 0;
 }
