@@ -28,7 +28,7 @@ fetch() {
   # index, and reports a failure that is only that.
   (cd "$WORK" && apt-get "${apt_private[@]}" -qq --only-source --download-only source "$1" >/dev/null 2>&1) || true
   dsc=$(ls "$WORK/${name}_"*.dsc 2>/dev/null | head -n 1)
-  [ -n "$dsc" ] || { echo "windows-deps: cannot fetch the source of $1" >&2; return 1; }
+  [ -n "$dsc" ] || { echo "windows: cannot fetch the source of $1" >&2; return 1; }
   dir=$WORK/src-$name
   if ! dpkg-source -q -x "$dsc" "$dir" >/dev/null 2>&1; then
     # Unpacked as dpkg-source would: upstream's tarball, Debian's folder,
