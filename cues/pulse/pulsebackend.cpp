@@ -3,43 +3,23 @@
 
 #include "cues/pulse/pulsebackend.h"
 
-#include "cues/cuesound.h"
 #include "cues/pulse/pulseconnection.h"
 #include "cues/pulse/pulsevoice.h"
-
-#include <QDir>
 
 namespace orv {
 
 PulseBackend::PulseBackend(const QString &folder)
-    : m_connection(std::make_shared<PulseConnection>()),
-      m_decoder(QDir(folder).filePath(QStringLiteral(ORVALEN_CUE_DECODER)))
+    : DecodingBackend(folder), m_connection(std::make_shared<PulseConnection>())
 {
 }
 
 PulseBackend::~PulseBackend() = default;
 
-void PulseBackend::preload(const QString &path)
+std::unique_ptr<CueVoice> PulseBackend::voice(const QString &path, std::function<void()> refused)
 {
-    m_decoder.decode(path);
-}
-
-QString PulseBackend::problem(const QString &path)
-{
-    const auto sound = m_decoder.sound(path);
-    return sound ? sound->problem : QString();
-}
-
-std::unique_ptr<CueVoice> PulseBackend::play(const QString &path)
-{
-    m_decoder.decode(path);
-    const auto sound = m_decoder.sound(path);
-    if (!m_connection->running() || (sound && !sound->playable()))
+    if (!m_connection->running())
         return nullptr;
-    return std::make_unique<PulseVoice>(m_connection, &m_decoder, path, [this, path] {
-        if (refusedLater)
-            refusedLater(path);
-    });
+    return std::make_unique<PulseVoice>(m_connection, &m_decoder, path, std::move(refused));
 }
 
 } // namespace orv

@@ -3,7 +3,6 @@
 
 #include "cues/pulse/pulsevoice.h"
 
-#include "cues/cuedecoder.h"
 #include "cues/cuesound.h"
 #include "cues/pulse/pulseconnection.h"
 
@@ -22,23 +21,13 @@ pa_sample_spec specOf(const CueSound &sound)
 
 PulseVoice::PulseVoice(std::shared_ptr<PulseConnection> connection, CueDecoder *decoder, const QString &path,
                        std::function<void()> refused)
-    : m_connection(std::move(connection)), m_refused(std::move(refused))
+    : m_connection(std::move(connection))
 {
-    if (auto sound = decoder->sound(path)) {
-        request(std::move(sound));
-        return;
-    }
-    m_waiting = QObject::connect(decoder, &CueDecoder::decoded, decoder, [this, decoder, path](const QString &done) {
-        if (done != path)
-            return;
-        QObject::disconnect(m_waiting);
-        request(decoder->sound(path));
-    });
+    startWhenDecoded(decoder, path, std::move(refused));
 }
 
 PulseVoice::~PulseVoice()
 {
-    QObject::disconnect(m_waiting);
     m_connection->lock();
     m_connection->cut(this);
     // The stream may outlive this voice on the server's side for a moment:
@@ -56,12 +45,8 @@ PulseVoice::~PulseVoice()
     m_connection->unlock();
 }
 
-void PulseVoice::request(std::shared_ptr<const CueSound> sound)
+void PulseVoice::start(std::shared_ptr<const CueSound> sound)
 {
-    if (!sound->playable()) {
-        m_refused();
-        return;
-    }
     m_connection->lock();
     m_sound = std::move(sound);
     m_connection->play(this);

@@ -3,12 +3,10 @@
 
 #pragma once
 
-#include "cues/cue.h"
+#include "cues/decodingbackend.h"
 
 #include <pulse/context.h>
 #include <pulse/stream.h>
-
-#include <QMetaObject>
 
 #include <functional>
 #include <memory>
@@ -24,7 +22,7 @@ struct CueSound;
 // between cues and the output device may sleep. A cue whose file is still
 // being decoded asks for its stream once the decoder says it is done.
 // Deleting the voice cuts the cue at once.
-class PulseVoice : public CueVoice
+class PulseVoice : public DecodedVoice
 {
 public:
     // `refused` is called if the file turns out to be one that cannot be
@@ -40,13 +38,11 @@ public:
 private:
     static void onWrite(pa_stream *stream, size_t wanted, void *self);
     static void onDrained(pa_stream *stream, int success, void *self);
-    // Asks the connection for the stream when the sound can be played.
-    void request(std::shared_ptr<const CueSound> sound);
+    // Asks the connection for the stream.
+    void start(std::shared_ptr<const CueSound> sound) override;
 
     std::shared_ptr<PulseConnection> m_connection;
-    std::function<void()> m_refused;
     std::shared_ptr<const CueSound> m_sound;
-    QMetaObject::Connection m_waiting;
     pa_stream *m_stream = nullptr;
     pa_operation *m_drain = nullptr;
     size_t m_written = 0;

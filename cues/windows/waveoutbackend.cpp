@@ -5,8 +5,6 @@
 
 #include "cues/windows/waveoutvoice.h"
 
-#include <QDir>
-
 #include <thread>
 
 #include <windows.h>
@@ -15,7 +13,7 @@
 namespace orv {
 
 WaveOutBackend::WaveOutBackend(const QString &folder)
-    : m_decoder(QDir(folder).filePath(QStringLiteral(ORVALEN_CUE_DECODER)))
+    : DecodingBackend(folder)
 {
     // The first use of waveOut in a process loads and starts the system's
     // audio stack, which can take a second: done now, beside the GUI
@@ -23,26 +21,9 @@ WaveOutBackend::WaveOutBackend(const QString &folder)
     std::thread([] { waveOutGetNumDevs(); }).detach();
 }
 
-void WaveOutBackend::preload(const QString &path)
+std::unique_ptr<CueVoice> WaveOutBackend::voice(const QString &path, std::function<void()> refused)
 {
-    m_decoder.decode(path);
-}
-
-QString WaveOutBackend::problem(const QString &path)
-{
-    const auto sound = m_decoder.sound(path);
-    return sound ? sound->problem : QString();
-}
-
-std::unique_ptr<CueVoice> WaveOutBackend::play(const QString &path)
-{
-    m_decoder.decode(path);
-    if (const auto sound = m_decoder.sound(path); sound && !sound->playable())
-        return nullptr;
-    return std::make_unique<WaveOutVoice>(&m_decoder, path, [this, path] {
-        if (refusedLater)
-            refusedLater(path);
-    });
+    return std::make_unique<WaveOutVoice>(&m_decoder, path, std::move(refused));
 }
 
 } // namespace orv

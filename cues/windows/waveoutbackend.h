@@ -3,26 +3,20 @@
 
 #pragma once
 
-#include "cues/cue.h"
-#include "cues/cuedecoder.h"
+#include "cues/decodingbackend.h"
 
 namespace orv {
 
 // Plays cues through Windows' waveOut, on the default output as it is when
 // the cue starts, so a cue follows unplugged headphones; with no output
-// device a cue is silent. Each cue file is decoded once, by the decoder
-// program in the module's folder, and kept; a cue asked for before its file
-// is decoded starts as soon as it is.
-class WaveOutBackend : public CueBackend
+// device a cue is silent.
+class WaveOutBackend : public DecodingBackend
 {
 public:
     explicit WaveOutBackend(const QString &folder);
-    std::unique_ptr<CueVoice> play(const QString &path) override;
-    void preload(const QString &path) override;
-    QString problem(const QString &path) override;
 
 private:
-    CueDecoder m_decoder;
+    std::unique_ptr<CueVoice> voice(const QString &path, std::function<void()> refused) override;
 };
 
 } // namespace orv

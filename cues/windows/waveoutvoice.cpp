@@ -3,7 +3,6 @@
 
 #include "cues/windows/waveoutvoice.h"
 
-#include "cues/cuedecoder.h"
 #include "cues/cuesound.h"
 
 #include <QWinEventNotifier>
@@ -52,23 +51,12 @@ WAVEFORMATEXTENSIBLE waveFormatOf(const CueSound &sound)
 }
 
 WaveOutVoice::WaveOutVoice(CueDecoder *decoder, const QString &path, std::function<void()> refused)
-    : m_refused(std::move(refused))
 {
-    if (auto sound = decoder->sound(path)) {
-        start(std::move(sound));
-        return;
-    }
-    m_waiting = QObject::connect(decoder, &CueDecoder::decoded, decoder, [this, decoder, path](const QString &done) {
-        if (done != path)
-            return;
-        QObject::disconnect(m_waiting);
-        start(decoder->sound(path));
-    });
+    startWhenDecoded(decoder, path, std::move(refused));
 }
 
 WaveOutVoice::~WaveOutVoice()
 {
-    QObject::disconnect(m_waiting);
     close();
     if (m_event)
         CloseHandle(m_event);
@@ -76,10 +64,6 @@ WaveOutVoice::~WaveOutVoice()
 
 void WaveOutVoice::start(std::shared_ptr<const CueSound> sound)
 {
-    if (!sound->playable()) {
-        m_refused();
-        return;
-    }
     m_sound = std::move(sound);
     m_event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     if (!m_event)

@@ -3,9 +3,7 @@
 
 #pragma once
 
-#include "cues/cue.h"
-
-#include <QMetaObject>
+#include "cues/decodingbackend.h"
 
 #include <functional>
 #include <memory>
@@ -31,7 +29,7 @@ WAVEFORMATEXTENSIBLE waveFormatOf(const CueSound &sound);
 // between cues and it may sleep. A cue whose file is still being decoded
 // opens the device once the decoder says it is done. Deleting the voice
 // cuts the cue at once.
-class WaveOutVoice : public CueVoice
+class WaveOutVoice : public DecodedVoice
 {
 public:
     // `refused` is called if the file turns out to be one that cannot be
@@ -43,14 +41,12 @@ public:
     bool sounding() const { return m_out != nullptr; }
 
 private:
-    void start(std::shared_ptr<const CueSound> sound);
+    void start(std::shared_ptr<const CueSound> sound) override;
     // The device said something: once the buffer is done, close it.
     void signalled();
     void close();
 
-    std::function<void()> m_refused;
     std::shared_ptr<const CueSound> m_sound;
-    QMetaObject::Connection m_waiting;
     HANDLE m_event = nullptr;
     std::unique_ptr<QWinEventNotifier> m_notifier;
     HWAVEOUT m_out = nullptr;
