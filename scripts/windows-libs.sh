@@ -9,14 +9,10 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-PREFIX=$1
-TOOLCHAIN=$ROOT/packaging/windows/mingw-w64.cmake
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvalen-windows-libs.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
+source "$ROOT/scripts/windows-sources.sh" "$1" libs
 export ORVALEN_WINDOWS_ROOT=$PREFIX
 # Only the Windows libraries' pkg-config files, never the machine's.
 export PKG_CONFIG_LIBDIR=$PREFIX/lib/pkgconfig PKG_CONFIG_PATH=
-source "$ROOT/scripts/windows-sources.sh"
 
 cmake_cross() { # <source> <build> [cmake arguments]
   local src=$1 build=$2

@@ -10,11 +10,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-PREFIX=$1
-TOOLCHAIN=$ROOT/packaging/windows/mingw-w64.cmake
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvalen-windows-qt.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-source "$ROOT/scripts/windows-sources.sh"
+source "$ROOT/scripts/windows-sources.sh" "$1" qt
 
 echo "windows-qt: Qt $QT_VERSION (about half an hour on two cores)"
 src=$(fetch "qt6-base=$QT_VERSION")

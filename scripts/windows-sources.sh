@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Orvalen developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sourced by scripts/windows-qt.sh and scripts/windows-libs.sh: Debian's
-# source packages, fetched through a private list of deb-src lines (the
-# machine's own apt setup is not touched) into $WORK, whose licence texts go
-# to $PREFIX/licences. Needs WORK and PREFIX set.
+# Sourced by scripts/windows-qt.sh and scripts/windows-libs.sh with <prefix>
+# <part>: sets PREFIX, the cross toolchain and a work folder (removed on
+# exit), and fetches Debian's source packages through a private list of
+# deb-src lines (the machine's own apt setup is not touched) into it; their
+# licence texts go to $PREFIX/licences.
+PREFIX=$1
+TOOLCHAIN=$ROOT/packaging/windows/mingw-w64.cmake
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/orvalen-windows-$2.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
 
 # A private apt that knows Debian's source packages.
 APT=$WORK/apt
