@@ -6,7 +6,13 @@
 to the first frame of the main window (its first damage), the two started
 in turn, and memory 5 s after the start. Wine's server is kept running
 between starts, as on a desktop where Wine is already up; the prefix is the
-caller's (WINEPREFIX). Prints a Markdown section for bench/results.md.
+caller's (WINEPREFIX). Then the cue latency: the cue probe
+(tests/sound/cue_probe.cpp, cross-built) asks for s01.wav once a second
+through the real cue service, which plays through Wine's sound driver to a
+private PulseAudio null sink whose monitor is recorded (sound_check.py's
+measure); a request counts from when it was written to the probe, so the
+pipe into Wine is in the figure. Prints a Markdown section for
+bench/results.md.
 
   wine.py --bindir <build-windows/bin> [--runs N]
 """
@@ -15,10 +21,13 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from run import Screen, pss_rss, stop  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "sound"))
+import sound_check as sc  # noqa: E402
 from Xlib import X  # noqa: E402
 from Xlib.ext import damage  # noqa: E402
 
@@ -71,6 +80,7 @@ def main():
             memory[name].append(pss_rss(proc.pid))
             stop(proc)
             time.sleep(0.5)
+    cues = cue_latency(bindir, 10 * args.runs)
     subprocess.run(["/usr/lib/wine/wineserver", "-k"], check=False)
 
     fs, os_ = statistics.median(starts["floor"]), statistics.median(starts["orvalen"])
@@ -85,6 +95,41 @@ def main():
           f"{'yes' if ok else '**NO**'} |")
     print(f"| PSS, 5 s after start (the Wine process) | {fp:.1f} MiB | {op:.1f} MiB | {op / fp:.2f} | — | — |")
     print(f"| RSS, 5 s after start (the Wine process) | {fr:.1f} MiB | {or_:.1f} MiB | {or_ / fr:.2f} | — | — |")
+    heard = [r["latency"] for r in cues if isinstance(r["latency"], float) and r["corr"] >= 0.9]
+    if heard:
+        print(f"\nCue latency, request to first sample heard ({len(heard)} of {len(cues)} cues heard as their "
+              f"file): min {min(heard):.1f} ms, median {statistics.median(heard):.1f} ms, max {max(heard):.1f} ms.")
+    else:
+        print(f"\nCue latency: **none of {len(cues)} cues heard**.")
+
+
+def cue_latency(bindir, count):
+    """The probe's cues, judged as the sound check judges them."""
+    with tempfile.TemporaryDirectory() as runtime:
+        server = sc.PulseServer(runtime)
+        os.environ.update(server.env)
+        server.start()
+        try:
+            recording = sc.Recorder(sc.SINKS[0])
+            recording.ready()
+            probe = subprocess.Popen([WINE, os.path.join(bindir, "cue_probe.exe")], cwd=bindir, text=True,
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            time.sleep(5)  # up, its cue files decoded, as the program is once its menu shows
+            requests = []
+            for _ in range(count):
+                asked = time.monotonic()
+                probe.stdin.write("cue s01.wav\n")
+                probe.stdin.flush()
+                probe.stdout.readline()
+                requests.append((asked, "s01.wav"))
+                time.sleep(1.0)
+            probe.stdin.close()
+            probe.wait(30)
+            recording.stop()
+            sound = sc.Sound(*sc.read_wav16(os.path.join(bindir, "s01.wav")))
+            return sc.judge(recording, requests, {"s01.wav": sound})
+        finally:
+            server.stop()
 
 
 def wine_version():

@@ -16,36 +16,39 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSocketNotifier>
 
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <string>
-#include <time.h>
+#include <thread>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QString start = QDir::currentPath();
     orv::prepareCues(); // as the program does once its menu is up
-    QSocketNotifier input(0, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, [&start] {
+    // Standard input is read on a thread of its own, as Windows' event loop
+    // cannot watch it; each cue is requested on the GUI thread, as the
+    // program requests them.
+    std::thread reader([&app, &start] {
         std::string line;
-        if (!std::getline(std::cin, line)) {
-            QCoreApplication::quit();
-            return;
+        while (std::getline(std::cin, line)) {
+            const double now = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+            const QString path = QString::fromStdString(line).section(u' ', 1);
+            QMetaObject::invokeMethod(&app, [&start, path, now] {
+                QDir::setCurrent(QDir(start).filePath(path.section(u'/', 0, -2)));
+                for (const orv::Cue cue : orv::kCues)
+                    if (orv::cueFile(cue) == path.section(u'/', -1))
+                        orv::PlayCue(cue);
+                std::printf("at %.6f\n", now);
+                std::fflush(stdout);
+            }, Qt::BlockingQueuedConnection);
         }
-        timespec now;
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        const QString path = QString::fromStdString(line).section(u' ', 1);
-        QDir::setCurrent(QDir(start).filePath(path.section(u'/', 0, -2)));
-        for (const orv::Cue cue : orv::kCues)
-            if (orv::cueFile(cue) == path.section(u'/', -1))
-                orv::PlayCue(cue);
-        std::printf("at %.6f\n", double(now.tv_sec) + double(now.tv_nsec) / 1e9);
-        std::fflush(stdout);
+        QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
     });
     const int status = QCoreApplication::exec();
+    reader.join();
     orv::stopCues();
     return status;
 }
