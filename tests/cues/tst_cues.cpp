@@ -183,6 +183,8 @@ private slots:
         decoder->decode(QStringLiteral("s02.wav"));
         QElapsedTimer quitting;
         quitting.start();
+        // It ends what still runs itself, before Qt would, with a warning.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QProcess")));
         decoder.reset();
         QCOMPARE_LT(quitting.elapsed(), 1000);
     }
